@@ -1,0 +1,34 @@
+#include "CliApp.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "ConvertCommand.h"
+#include "VerifyCommand.h"
+
+namespace convertor::cli {
+
+int runCli(int argc, char** argv) { return runCli(argc, argv, std::cout, std::cerr); }
+
+int runCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    CLI::App app{"Converts customers' payment files into the bank's bulk-payment upload file", "convertor-cli"};
+    app.require_subcommand(1);
+    ConvertCommand convert(app);
+    VerifyCommand verify(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kSuccess;
+    } catch (const CLI::ParseError& error) {
+        err << "error: " << error.what() << "\n";
+        return kUsage;
+    }
+    if (convert.chosen()) {
+        return convert.run(out, err);
+    }
+    return verify.run(out, err);
+}
+
+}  // namespace convertor::cli

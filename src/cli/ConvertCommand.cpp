@@ -1,0 +1,129 @@
+#include "ConvertCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <ostream>
+
+#include "CliApp.h"
+#include "CliOperator.h"
+#include "ReportFile.h"
+#include "convert/Clock.h"
+#include "convert/ConversionRun.h"
+#include "convert/ConversionState.h"
+#include "refdata/Schema.h"
+#include "refdata/TableStore.h"
+#include "text/CodePage.h"
+
+namespace fs = std::filesystem;
+
+namespace convertor::cli {
+
+namespace {
+
+// A UTF-8 argument as an entry of the window: code page 874, within the entry's length.
+bool toEntry(const std::string& utf8, std::size_t maxLength, const char* option, std::string& entry,
+             std::string& problem) {
+    auto bytes = fromUtf8(utf8);
+    if (!bytes) {
+        problem = std::string(option) + ": the text cannot be written in the Thai code page 874";
+        return false;
+    }
+    if (bytes->size() > maxLength) {
+        problem = std::string(option) + ": at most " + std::to_string(maxLength) + " characters";
+        return false;
+    }
+    entry = *bytes;
+    return true;
+}
+
+}  // namespace
+
+ConvertCommand::ConvertCommand(CLI::App& app) {
+    m_command = app.add_subcommand("convert", "Convert a payment file into the bank file");
+    m_command->add_option("--product", m_product, "DCP, PAY, MCL or MCP")
+        ->check(CLI::IsMember({"DCP", "PAY", "MCL", "MCP"}));
+    m_command->add_option("--company", m_company, "Company ID (at most 12 characters)");
+    m_command->add_option("--debit", m_debit, "Debit account (at most 25 characters)");
+    m_command->add_option("--fee", m_fee, "Debit fee account (at most 25 characters)");
+    m_command->add_option("--source", m_source, "Source (payment) file");
+    m_command->add_option("--invoice", m_invoice, "Invoice file (Manager Cheque)");
+    m_command->add_option("--dest", m_dest, "Destination (bank) file");
+    m_command->add_flag("--print-detail", m_printDetail, "Show the detail report and fill the working tables");
+    m_command->add_option("--home", m_home, "Directory holding Data/ and Report/");
+    m_command->add_option("--report", m_report, "Write the report the run ends with (*.json or *.html)")
+        ->check([](const std::string& file) {
+            return reportFormat(file) ? std::string() : std::string("the report file must end in .json or .html");
+        });
+}
+
+bool ConvertCommand::chosen() const { return m_command->parsed(); }
+
+fs::path ConvertCommand::home() const {
+    if (!m_home.empty()) {
+        return m_home;
+    }
+    std::error_code error;
+    fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::current_path() : executable.parent_path();
+}
+
+std::optional<ConversionRequest> ConvertCommand::buildRequest(std::string& problem) const {
+    ConversionRequest request;
+    if (!toEntry(m_company, 12, "--company", request.companyId, problem) ||
+        !toEntry(m_debit, 25, "--debit", request.debitAccount, problem) ||
+        !toEntry(m_fee, 25, "--fee", request.feeAccount, problem)) {
+        return std::nullopt;
+    }
+    if (!m_product.empty()) {
+        request.product = productFromCode(m_product);
+    }
+    request.sourceFile = m_source;
+    request.invoiceFile = m_invoice;
+    request.destinationFile = m_dest;
+    request.printDetail = m_printDetail;
+    return request;
+}
+
+int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
+    std::string problem;
+    auto request = buildRequest(problem);
+    if (!request) {
+        err << "error: " << problem << "\n";
+        return kUsage;
+    }
+    fs::path homeDir = home();
+    ConversionState state;
+    state.settings = loadReformatSettings(homeDir / "Data" / "Default.ini");
+    if (request->product && !state.settings.selectable(*request->product)) {
+        err << "error: --product: " << m_product << " is disabled in Data/Default.ini\n";
+        return kUsage;
+    }
+
+    CliOperator op(out);
+    SystemClock clock;
+    int status = kNoBankFile;
+    try {
+        TableStore tables(homeDir / "Data" / schema::kDatabaseFile);
+        runConversion(*request, state, tables, op, clock, homeDir);
+        status = state.success ? kSuccess : kNoBankFile;
+    } catch (const std::exception& error) {
+        out.flush();
+        err << "error: " << error.what() << "\n";
+        status = kRunError;
+    }
+    if (!op.hashValue().empty()) {
+        out << "Hash Value: " << op.hashValue() << "\n";
+    }
+    if (!m_report.empty() && op.report()) {
+        try {
+            writeReportFile(*op.report(), m_report, homeDir / "Report");
+        } catch (const std::exception& error) {
+            err << "error: " << error.what() << "\n";
+            status = kRunError;
+        }
+    }
+    return status;
+}
+
+}  // namespace convertor::cli

@@ -1,0 +1,46 @@
+#include "ReportFile.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "reports/ReportJson.h"
+#include "reports/ReportValue.h"
+
+namespace convertor::cli {
+
+namespace {
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+}  // namespace
+
+std::optional<ReportFormat> reportFormat(const std::string& file) {
+    if (endsWith(file, ".json")) {
+        return ReportFormat::Json;
+    }
+    if (endsWith(file, ".html")) {
+        return ReportFormat::Html;
+    }
+    return std::nullopt;
+}
+
+void writeReportFile(const ReportValue& report, const std::filesystem::path& file,
+                     const std::filesystem::path& reportDir) {
+    std::string text;
+    if (reportFormat(file.string()) == ReportFormat::Json) {
+        text = reportToJson(report);
+    } else {
+        (void)reportDir;
+        throw std::runtime_error("HTML reports are not available in this version");
+    }
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+        throw std::runtime_error("Cannot write report file " + file.string());
+    }
+}
+
+}  // namespace convertor::cli

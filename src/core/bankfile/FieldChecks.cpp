@@ -1,0 +1,247 @@
+#include "bankfile/FieldChecks.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+#include "convert/ConversionError.h"
+#include "text/LineReader.h"
+
+namespace convertor {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The parts of a text that NumericCheck accepts.
+struct NumberParts {
+    bool negative = false;
+    std::string_view mantissa;  // digits with an optional point
+    std::string_view exponent;  // after the E, sign included
+};
+
+std::optional<NumberParts> parseNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    NumberParts parts;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        parts.negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size()) {
+        return std::nullopt;
+    }
+    std::size_t mantissaStart = i;
+    while (i < text.size() && isDigit(text[i])) {
+        ++i;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+        }
+    }
+    parts.mantissa = text.substr(mantissaStart, i - mantissaStart);
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t exponentStart = ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        std::size_t digitsStart = i;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+        }
+        if (i == digitsStart) {
+            return std::nullopt;
+        }
+        parts.exponent = text.substr(exponentStart, i - exponentStart);
+    }
+    if (i != text.size()) {
+        return std::nullopt;
+    }
+    return parts;
+}
+
+bool isLeapYear(long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+}  // namespace
+
+std::optional<long> wholeNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::string_view digits = text.substr(i);
+    if (!isDigits(digits)) {
+        return std::nullopt;
+    }
+    long value = 0;
+    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+bool isDigits(std::string_view text) {
+    if (text.empty()) {
+        return false;
+    }
+    for (char c : text) {
+        if (!isDigit(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string FillString(char kind, long n) {
+    if (n < 1) {
+        return {};
+    }
+    return std::string(static_cast<std::size_t>(std::min(n, 100L)), kind == '0' ? '0' : ' ');
+}
+
+std::string padRight(std::string_view text, std::size_t width) {
+    std::string result(text);
+    if (result.size() < width) {
+        result.append(width - result.size(), ' ');
+    }
+    return result;
+}
+
+std::string padLeftZeros(std::string_view text, std::size_t width) {
+    std::string result;
+    if (text.size() < width) {
+        result.assign(width - text.size(), '0');
+    }
+    result += text;
+    return result;
+}
+
+bool NumericCheck(std::string_view text) { return parseNumber(text).has_value(); }
+
+bool AmountCheck(std::string_view text) {
+    auto parts = parseNumber(text);
+    if (!parts || parts->mantissa.empty()) {
+        return false;
+    }
+    bool anyDigit = false;
+    for (char c : parts->mantissa) {
+        anyDigit = anyDigit || isDigit(c);
+    }
+    if (!anyDigit) {
+        // A lone point reads as zero.
+        return parts->mantissa == ".";
+    }
+    std::string number(parts->mantissa);
+    if (!parts->exponent.empty()) {
+        number += 'e';
+        number += parts->exponent[0] == '+' ? parts->exponent.substr(1) : parts->exponent;
+    }
+    double value = 0;
+    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
+        return false;
+    }
+    return !parts->negative || value == 0.0;
+}
+
+bool AccountCheck(std::string_view text) {
+    if (!NumericCheck(text) || (text.size() != 10 && text.size() != 11)) {
+        return false;
+    }
+    std::string digits(text);
+    if (digits.size() == 11) {
+        digits.erase(3, 1);
+    }
+    if (!isDigits(digits)) {
+        return false;
+    }
+    static constexpr int kWeights[9] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
+    int sum = 0;
+    for (int i = 0; i < 9; ++i) {
+        sum += kWeights[i] * (digits[i] - '0');
+    }
+    int remainder = sum % 10;
+    int check = remainder == 0 ? 0 : 10 - remainder;
+    return check == digits[9] - '0';
+}
+
+bool DateCheck(std::string_view year, std::string_view month, std::string_view day) {
+    auto y = wholeNumber(year);
+    auto m = wholeNumber(month);
+    auto d = wholeNumber(day);
+    if (!y || !m || !d) {
+        return false;
+    }
+    if (*y < 1 || *y > 9999 || *m < 1 || *m > 12 || *d < 1) {
+        return false;
+    }
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    long length = kDays[*m - 1] + ((*m == 2 && isLeapYear(*y)) ? 1 : 0);
+    return *d <= length;
+}
+
+bool ThaiTextCheck(std::string_view text, std::size_t n) {
+    std::size_t count = std::min(n, text.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0xA1 && byte <= 0xCE) {
+            return true;
+        }
+    }
+    return false;
+}
+
+long LineCountLessOne(const std::filesystem::path& file) {
+    LineReader reader(file);
+    std::string line;
+    long count = 0;
+    while (reader.next(line)) {
+        ++count;
+    }
+    return count - 1;
+}
+
+void AppendRejectionLine(const std::filesystem::path& directory, const std::string& name,
+                         std::string_view line) {
+    std::filesystem::path path = directory.empty() ? std::filesystem::path(name) : directory / name;
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) {
+        throw IoError("Cannot open file " + path.string() + ": " + std::strerror(errno));
+    }
+    std::string text(line);
+    text += "\r\n";
+    std::size_t written = 0;
+    while (written < text.size()) {
+        ssize_t result = ::write(fd, text.data() + written, text.size() - written);
+        if (result < 0 && errno == EINTR) {
+            continue;
+        }
+        if (result <= 0) {
+            int error = errno;
+            ::close(fd);
+            throw IoError("Cannot write file " + path.string() + ": " + std::strerror(error));
+        }
+        written += static_cast<std::size_t>(result);
+    }
+    if (::close(fd) != 0) {
+        throw IoError("Cannot write file " + path.string() + ": " + std::strerror(errno));
+    }
+}
+
+}  // namespace convertor

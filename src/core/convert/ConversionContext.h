@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+
+#include "convert/Clock.h"
+#include "convert/ConversionRequest.h"
+#include "convert/ConversionState.h"
+#include "convert/Operator.h"
+
+namespace convertor {
+
+class TableStore;
+
+// Everything a converter works with during one run.
+struct ConversionContext {
+    const ConversionRequest& request;
+    ConversionState& state;
+    TableStore& tables;
+    Operator& op;
+    const Clock& clock;
+    std::filesystem::path home;  // the directory of the program: Data/ and Report/ lie in it
+};
+
+// Moves the progress bar only when the shown percentage changes.
+class Progress {
+public:
+    explicit Progress(Operator& op) : m_op(op) {}
+    // ceil(100 * done / total), at most 100; a total below 1 counts as 1.
+    void show(long done, long total);
+    void reset();
+
+private:
+    Operator& m_op;
+    int m_shown = -1;
+};
+
+}  // namespace convertor

@@ -1,0 +1,184 @@
+#include "convert/ConversionRun.h"
+
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "bankfile/FieldChecks.h"
+#include "bankfile/FileHeader.h"
+#include "bankfile/RejectionLog.h"
+#include "convert/ConversionContext.h"
+#include "convert/PackOutput.h"
+#include "products/DirectCreditConverter.h"
+#include "products/ManagerChequeConverter.h"
+#include "products/MediaClearingConverter.h"
+#include "text/LineReader.h"
+#include "text/Trim.h"
+
+namespace fs = std::filesystem;
+
+namespace convertor {
+
+namespace {
+
+constexpr std::size_t kChequeLineLength = 700;
+
+std::string directoryPart(const std::string& fileName) {
+    std::size_t slash = fileName.find_last_of('/');
+    return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+}
+
+// The company ID names the rejection files: it must not lead them out of the destination folder.
+bool safeForFileName(std::string_view companyId) {
+    for (char c : companyId) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool sameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    if (fs::exists(a, error) && fs::exists(b, error)) {
+        return fs::equivalent(a, b, error);
+    }
+    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
+}
+
+// Writing the destination (or its work files) must never overwrite an input of the run.
+bool destinationOverwritesInput(const ConversionRequest& request) {
+    const std::string& d = request.destinationFile;
+    for (const std::string& input : {request.sourceFile, request.invoiceFile}) {
+        if (input.empty()) {
+            continue;
+        }
+        for (const std::string& output : {d, d + "Temp", d + "Temp2"}) {
+            if (sameFile(input, output)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool everyLineIsCheque(const std::string& file) {
+    LineReader reader(file);
+    std::string line;
+    bool all = true;
+    while (reader.next(line)) {
+        all = all && line.size() == kChequeLineLength;
+    }
+    return all;
+}
+
+std::vector<RejectionKind> rejectionKinds(Product product) {
+    if (product == Product::MediaClearing) {
+        return {kAllRejectionKinds.begin(), kAllRejectionKinds.end()};
+    }
+    return {RejectionKind::InvalidAcct, RejectionKind::CreditZeroAmount, RejectionKind::CreditAmountInvalid};
+}
+
+fs::path rejectionPath(const ConversionRequest& request, const ConversionState& state, RejectionKind kind) {
+    return fs::path(state.destinationDirectory + rejectionFileName(request.companyId, state.productCode, kind));
+}
+
+void prepareRejectionFiles(const ConversionRequest& request, const ConversionState& state) {
+    for (RejectionKind kind : rejectionKinds(*request.product)) {
+        fs::path path = rejectionPath(request, state, kind);
+        std::error_code ignored;
+        fs::remove(path, ignored);
+        // A file that cannot be created here is reported by the first line written into it.
+        if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+            std::fclose(file);
+        }
+    }
+}
+
+void removeEmptyRejectionFiles(const ConversionRequest& request, const ConversionState& state) {
+    for (RejectionKind kind : rejectionKinds(*request.product)) {
+        if (!state.rejectionFlags[kind]) {
+            std::error_code ignored;
+            fs::remove(rejectionPath(request, state, kind), ignored);
+        }
+    }
+}
+
+// Debit and fee account entries of Direct Credit and Payroll; true when they pass.
+bool checkDebitAccounts(const ConversionRequest& request, Operator& op) {
+    std::string_view debit = trimView(request.debitAccount);
+    std::string_view fee = trimView(request.feeAccount);
+    if (debit.empty()) {
+        op.showMessage("Please insert debit account");
+    } else if (fee.empty()) {
+        op.showMessage("Please insert debit fee account");
+    } else if (!AccountCheck(debit)) {
+        op.showMessage("Invalid debit account");
+    } else if (!AccountCheck(fee)) {
+        op.showMessage("Invalid debit fee account");
+    } else {
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void runConversion(const ConversionRequest& request, ConversionState& state, TableStore& tables, Operator& op,
+                   const Clock& clock, const fs::path& home) {
+    state.lineBuffer.clear();
+    state.destinationDirectory = directoryPart(request.destinationFile);
+    if (request.companyId.empty()) {
+        op.showMessage("Please insert company id");
+        return;
+    }
+    if (!safeForFileName(request.companyId)) {
+        op.showMessage("Company id must not contain \\ / : * ? \" < > | or control characters");
+        return;
+    }
+    state.rejectionFlags.clear();
+    state.success = false;
+    if (request.product) {
+        state.productCode = productCode(*request.product);
+    }
+    if (!request.product || request.sourceFile.empty() || request.destinationFile.empty()) {
+        op.showMessage("Please select product type or select file name before reformat data ");
+        return;
+    }
+    std::error_code error;
+    if (!fs::exists(request.sourceFile, error) || fs::is_directory(request.sourceFile, error)) {
+        op.showMessage("Source file name does not exist. Please insert valid file name and retry");
+        return;
+    }
+    if (destinationOverwritesInput(request)) {
+        op.showMessage("Destination file name must not name the source or invoice file. "
+                       "Please insert another destination file name and retry");
+        return;
+    }
+    ResetRecordTemplates(state.templates);
+    BuildFileHeader(state, request.companyId, clock.today());
+
+    Product product = *request.product;
+    if (product == Product::DirectCredit || product == Product::Payroll) {
+        if (!checkDebitAccounts(request, op)) {
+            return;
+        }
+    } else if (product == Product::ManagerCheque && !everyLineIsCheque(request.sourceFile)) {
+        op.showMessage("Length of line in the source file are missmatch for format cheque issuance");
+        return;
+    }
+    prepareRejectionFiles(request, state);
+    ConversionContext ctx{request, state, tables, op, clock, home};
+    switch (product) {
+        case Product::DirectCredit:
+        case Product::Payroll: ConvertDirectCredit(ctx); break;
+        case Product::ManagerCheque: ConvertManagerCheque(ctx); break;
+        case Product::MediaClearing: ConvertMediaClearing(ctx); break;
+    }
+    if (state.success) {
+        PackOutput(state, request.destinationFile, request.companyId, clock.today());
+    }
+    removeEmptyRejectionFiles(request, state);
+}
+
+}  // namespace convertor

@@ -1,0 +1,241 @@
+#include "products/BankFileAssembly.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "bankfile/AmountText.h"
+#include "bankfile/FieldChecks.h"
+#include "bankfile/FileDigest.h"
+#include "convert/ConversionContext.h"
+#include "convert/ConversionError.h"
+#include "text/CodePage.h"
+#include "text/Trim.h"
+
+namespace convertor {
+
+namespace {
+
+constexpr long kMaxCount = 999'999;
+constexpr std::int64_t kMaxTotal = 9'999'999'999'999'990;  // thousandths
+constexpr std::size_t kDigestLine = 42;                      // 40 digits and CR LF
+
+ConversionError totalTooLarge() {
+    return ConversionError(
+        "The total amount of the accepted lines is 10,000,000,000,000 or more, which does not fit "
+        "the bank file. Split the source file and convert each part.");
+}
+
+IoError ioError(const std::string& what, const std::string& file) {
+    return IoError(what + " " + file + ": " + std::strerror(errno));
+}
+
+// RAII for a raw descriptor.
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+    int release() {
+        int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+private:
+    int m_fd;
+};
+
+void writeAll(int fd, const char* data, std::size_t size, const std::string& file) {
+    while (size > 0) {
+        ssize_t written = ::write(fd, data, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            throw ioError("Cannot write file", file);
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+}  // namespace
+
+BankFileAssembly::BankFileAssembly(ConversionContext& ctx)
+    : m_ctx(ctx),
+      m_destination(ctx.request.destinationFile),
+      m_firstWork(m_destination + "Temp"),
+      m_secondWork(m_destination + "Temp2") {}
+
+BankFileAssembly::~BankFileAssembly() {
+    try {
+        DiscardWorkFiles();
+    } catch (...) {
+        // Clean-up on the way out of a failed run must not hide the error that ended it.
+    }
+}
+
+std::string BankFileAssembly::sequenceText(long acceptedCount) {
+    if (acceptedCount > kMaxCount) {
+        throw ConversionError(
+            "The source file has more than 999,999 accepted lines, which do not fit the bank file. "
+            "Split the source file and convert each part.");
+    }
+    return padLeftZeros(std::to_string(acceptedCount), 6);
+}
+
+void BankFileAssembly::addToTotal(std::int64_t& total, std::int64_t amount) {
+    if (amount > kMaxTotal - total) {
+        throw totalTooLarge();
+    }
+    total += amount;
+}
+
+void BankFileAssembly::OpenBankFile() {
+    m_first = std::fopen(m_firstWork.c_str(), "wb");
+    if (m_first == nullptr) {
+        throw ioError("Cannot create file", m_firstWork);
+    }
+    std::setvbuf(m_first, nullptr, _IOFBF, 1 << 20);
+    const std::string& header = m_ctx.state.lineBuffer;
+    if (std::fwrite(header.data(), 1, header.size(), m_first) != header.size() || std::fflush(m_first) != 0) {
+        throw ioError("Cannot write file", m_firstWork);
+    }
+}
+
+void BankFileAssembly::WriteRecordLine(std::string_view record) {
+    if (std::fwrite(record.data(), 1, record.size(), m_first) != record.size() ||
+        std::fwrite("\r\n", 1, 2, m_first) != 2) {
+        throw ioError("Cannot write file", m_firstWork);
+    }
+}
+
+void BankFileAssembly::WriteTrailerLine(long acceptedCount, std::int64_t totalThousandths) {
+    m_countText = sequenceText(acceptedCount);
+    auto total = convertor::totalText(totalThousandths);
+    if (!total) {
+        throw totalTooLarge();
+    }
+    m_totalThousandths = totalThousandths;
+    m_totalText = *total;
+    WriteRecordLine("999000001" + m_countText + m_totalText);
+    closeFirst();
+}
+
+void BankFileAssembly::closeFirst() {
+    if (m_first != nullptr) {
+        bool failed = std::fclose(m_first) != 0;
+        m_first = nullptr;
+        if (failed) {
+            throw ioError("Cannot write file", m_firstWork);
+        }
+    }
+}
+
+std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
+    // The second work file gets room for the digest line on top, so that once the digest is
+    // known it can become the bank file by a rename, complete and flushed.
+    Fd in(::open(m_firstWork.c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0) {
+        throw ioError("Cannot open file", m_firstWork);
+    }
+    Fd out(::open(m_secondWork.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (out.get() < 0) {
+        throw ioError("Cannot create file", m_secondWork);
+    }
+    Sha1 sha1;
+    std::string placeholder(kDigestLine - 2, '0');
+    placeholder += "\r\n";
+    writeAll(out.get(), placeholder.data(), placeholder.size(), m_secondWork);
+
+    std::vector<char> buffer(1 << 20);
+    bool headerCopied = false;
+    std::string pending;  // bytes of record 001 read so far
+    auto emit = [&](const char* data, std::size_t size) {
+        sha1.update(data, size);
+        writeAll(out.get(), data, size, m_secondWork);
+    };
+    for (;;) {
+        ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            throw ioError("Cannot read file", m_firstWork);
+        }
+        if (got == 0) {
+            break;
+        }
+        const char* data = buffer.data();
+        std::size_t size = static_cast<std::size_t>(got);
+        if (!headerCopied) {
+            pending.append(data, size);
+            std::size_t end = pending.find("\r\n");
+            if (end == std::string::npos) {
+                continue;
+            }
+            emit(pending.data(), end + 2);
+            std::string line2(record002);
+            line2 += "\r\n";
+            emit(line2.data(), line2.size());
+            emit(pending.data() + end + 2, pending.size() - end - 2);
+            headerCopied = true;
+            pending.clear();
+            continue;
+        }
+        emit(data, size);
+    }
+    if (!headerCopied) {
+        throw IoError("The work file " + m_firstWork + " holds no file header");
+    }
+    std::string digest = digestText(sha1.finish());
+    std::string digestLine = digest + "\r\n";
+    if (::pwrite(out.get(), digestLine.data(), digestLine.size(), 0) != static_cast<ssize_t>(digestLine.size())) {
+        throw ioError("Cannot write file", m_secondWork);
+    }
+
+    ConversionState& state = m_ctx.state;
+    if (m_totalThousandths > 0) {
+        if (::fdatasync(out.get()) != 0 || ::close(out.release()) != 0) {
+            throw ioError("Cannot write file", m_secondWork);
+        }
+        if (std::rename(m_secondWork.c_str(), m_destination.c_str()) != 0) {
+            throw ioError("Cannot write file", m_destination);
+        }
+        std::string company = toUtf8(trimView(m_ctx.request.companyId));
+        m_ctx.op.showMessage("Reformat data and add to " + m_ctx.clock.today().isoDate() + company + "_" +
+                             state.productCode + ".zip completed");
+        state.hashValue = digest;
+        m_ctx.op.setHashValue(digest);
+        state.success = true;
+    } else {
+        state.hashValue.clear();
+        m_ctx.op.setHashValue("");
+        m_ctx.op.showMessage("Reformat data fail because data are rejected all transactions");
+    }
+    return digest;
+}
+
+void BankFileAssembly::DiscardWorkFiles() {
+    if (m_first != nullptr) {
+        std::fclose(m_first);
+        m_first = nullptr;
+    }
+    m_ctx.op.setProgress(0);
+    std::error_code ignored;
+    std::filesystem::remove(m_firstWork, ignored);
+    std::filesystem::remove(m_secondWork, ignored);
+}
+
+}  // namespace convertor

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace convertor {
+
+struct ConversionContext;
+
+// The shared tail of every converter: the work files "DTemp" and "DTemp2" beside the destination
+// D, the trailer line, record 002 inserted as line 2, the digest line and the bank file itself.
+// The bank file appears only by renaming a complete, flushed file onto D, so a failure part-way
+// never leaves a truncated bank file and never damages an older one.
+class BankFileAssembly {
+public:
+    explicit BankFileAssembly(ConversionContext& ctx);
+    ~BankFileAssembly();  // DiscardWorkFiles
+    BankFileAssembly(const BankFileAssembly&) = delete;
+    BankFileAssembly& operator=(const BankFileAssembly&) = delete;
+
+    // Creates the first work file holding the line buffer (record 001 and its CR LF).
+    void OpenBankFile();
+    void WriteRecordLine(std::string_view record);
+    // Appends the trailer and closes the first work file. Throws ConversionError when the count
+    // or the total does not fit its field.
+    void WriteTrailerLine(long acceptedCount, std::int64_t totalThousandths);
+    // Valid after WriteTrailerLine.
+    const std::string& totalText() const { return m_totalText; }
+    const std::string& countText() const { return m_countText; }
+    // Inserts record 002, takes the digest, writes the bank file when the total is above zero,
+    // shows the outcome, sets the Hash Value and the success flag. Returns the digest text.
+    std::string FinishBankFile(std::string_view record002);
+    // Progress bar back to 0; both work files deleted.
+    void DiscardWorkFiles();
+
+    // The six-digit sequence text of a record 003; throws ConversionError past 999,999.
+    static std::string sequenceText(long acceptedCount);
+    // Adds an amount (thousandths) to a running total; throws ConversionError once the total no
+    // longer fits the 16-character total field.
+    static void addToTotal(std::int64_t& total, std::int64_t amount);
+
+private:
+    void closeFirst();
+
+    ConversionContext& m_ctx;
+    std::string m_destination;
+    std::string m_firstWork;
+    std::string m_secondWork;
+    std::FILE* m_first = nullptr;
+    std::int64_t m_totalThousandths = 0;
+    std::string m_totalText;
+    std::string m_countText;
+};
+
+}  // namespace convertor

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace convertor {
+
+struct ConversionContext;
+
+void ConvertManagerCheque(ConversionContext& ctx);
+
+}  // namespace convertor

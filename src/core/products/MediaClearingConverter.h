@@ -1,0 +1,9 @@
+#pragma once
+
+namespace convertor {
+
+struct ConversionContext;
+
+void ConvertMediaClearing(ConversionContext& ctx);
+
+}  // namespace convertor

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bankfile/RejectionLog.h"
+
+namespace convertor {
+
+// The columns of one Media Clearing detail line. Raw fields are what the line holds (possibly cut
+// short); the record fields are padded to their widths with control bytes blanked, so a short or
+// dirty line can never make a record shorter or break the bank's line reading.
+class MediaClearingLine {
+public:
+    explicit MediaClearingLine(std::string_view line) : m_line(line) {}
+
+    std::string_view bankCode() const;       // 10-12
+    std::string_view branchCode() const;     // 13-16
+    std::string_view creditAccount() const;  // 17-27
+    std::string_view debitAccount() const;   // 36-45
+    std::string_view amountChars() const;    // 58-69
+    bool amountCut() const { return amountChars().size() < 12; }
+
+    // Record 003 field 3: 25 characters, the leading "0" of an eleven-digit account dropped.
+    std::string creditAccountField() const;
+    // "000", the amount characters, "0": the amount field text.
+    std::string amountFieldText() const;
+    std::string debitBranchField() const;   // 31-34, four characters
+    std::string debitAccountField() const;  // 36-45, ten characters
+    std::string serviceTypeField() const;   // 54-55, two characters
+    std::string payeeIdField() const;       // 190-199, ten characters
+    std::string payeeNameField() const;     // 200-222, 23 characters, not trimmed
+
+    // One entry per reason the line is refused, in the order they are logged; none when accepted.
+    std::vector<RejectionEntry> rejections(long lineNumber) const;
+
+private:
+    std::string recordField(std::size_t first, std::size_t last) const;
+
+    std::string_view m_line;
+};
+
+}  // namespace convertor

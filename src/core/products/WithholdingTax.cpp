@@ -1,0 +1,143 @@
+#include "products/WithholdingTax.h"
+
+#include "bankfile/AmountText.h"
+#include "bankfile/FieldChecks.h"
+#include "bankfile/RecordTemplates.h"
+#include "convert/ConversionError.h"
+#include "products/BankFileAssembly.h"
+#include "products/PaymentLine.h"
+#include "refdata/Schema.h"
+#include "refdata/TableStore.h"
+#include "text/Trim.h"
+
+namespace convertor {
+
+namespace {
+
+const std::string kNoTax = "000000000";
+
+struct ItemColumns {
+    std::size_t taxFirst;
+    std::size_t incomeFirst;
+};
+constexpr ItemColumns kThreeItems[3] = {{616, 634}, {625, 647}, {660, 669}};
+
+std::string taxAt(const PaymentLine& line, int item) {
+    std::size_t first = kThreeItems[item - 1].taxFirst;
+    return line.field(first, first + 8);
+}
+
+std::string incomeAt(const PaymentLine& line, int item) {
+    std::size_t first = kThreeItems[item - 1].incomeFirst;
+    return line.field(first, first + 12);
+}
+
+int threeItemCount(const PaymentLine& line) {
+    int count = 0;
+    for (int item = 1; item <= 3; ++item) {
+        count += taxAt(line, item) != kNoTax ? 1 : 0;
+    }
+    return count;
+}
+
+std::string threeItemDescription(const PaymentLine& line, int item, int itemCount) {
+    switch (item) {
+        case 1:
+            return itemCount == 1 ? line.field(445, 514) + std::string(10, ' ')
+                                  : line.field(445, 464) + std::string(60, ' ');
+        case 2:
+            return line.field(465, 484) + std::string(60, ' ');
+        default:
+            return line.field(485, 514) + std::string(50, ' ');
+    }
+}
+
+}  // namespace
+
+std::vector<TaxItem> taxItems(const PaymentLine& line) {
+    std::vector<TaxItem> items;
+    if (line.column(444) != '6') {
+        std::string tax = line.field(86, 94);
+        if (tax != kNoTax) {
+            items.push_back({1, tax, line.field(60, 72), std::string(80, ' ')});
+        }
+        return items;
+    }
+    int count = threeItemCount(line);
+    for (int item = 1; item <= 3; ++item) {
+        std::string tax = taxAt(line, item);
+        // A blank third amount counts towards field 15 but is no item.
+        if (tax == kNoTax || (item == 3 && tax == std::string(9, ' '))) {
+            continue;
+        }
+        items.push_back({item, tax, incomeAt(line, item), threeItemDescription(line, item, count)});
+    }
+    return items;
+}
+
+std::string taxItemCount(const PaymentLine& line) {
+    if (line.column(444) != '6') {
+        return "01";
+    }
+    return "0" + std::to_string(threeItemCount(line));
+}
+
+std::int64_t taxRate(std::int64_t taxThousandths, std::int64_t incomeThousandths) {
+    // Exact rational arithmetic, so 2.5 really is a half.
+    std::int64_t scaled = taxThousandths * 100;
+    std::int64_t quotient = scaled / incomeThousandths;
+    std::int64_t twiceRemainder = (scaled % incomeThousandths) * 2;
+    if (twiceRemainder > incomeThousandths || (twiceRemainder == incomeThousandths && quotient % 2 == 1)) {
+        ++quotient;
+    }
+    return quotient;
+}
+
+void WriteTaxRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r005,
+                     BankFileAssembly& bank, TableStore* details) {
+    if (r003.get(7) != "Y") {
+        return;
+    }
+    int written = 0;
+    for (const TaxItem& item : taxItems(line)) {
+        ++written;
+        const std::string where = "tax item " + std::to_string(item.item) + ", " + line.where();
+        std::string taxText = "000000" + item.taxAmount + "0";
+        std::string incomeText = "00" + item.incomeAmount + "0";
+        std::int64_t tax = amountAt(taxText, where);
+        std::int64_t income = amountAt(incomeText, where);
+        if (income == 0) {
+            throw ConversionError("The income amount of tax item " + std::to_string(item.item) + " in " +
+                                  line.where() + " is zero, so no tax rate can be worked out");
+        }
+        std::int64_t rate = taxRate(tax, income);
+        if (rate >= 100) {
+            throw ConversionError("The tax rate " + std::to_string(rate) + " of tax item " +
+                                  std::to_string(item.item) + " in " + line.where() +
+                                  " does not fit the two-digit rate field");
+        }
+        r005.set(1, "005");
+        r005.set(2, r003.get(6));
+        r005.set(3, r003.get(2));
+        r005.set(4, "0" + std::to_string(written));
+        r005.set(5, taxText);
+        r005.set(6, "    " + std::string(1, line.column(444)));
+        r005.set(7, item.description);
+        r005.set(8, padLeftZeros(std::to_string(rate), 2));
+        r005.set(9, incomeText);
+        writeRecord(bank, r005);
+        if (details != nullptr) {
+            details->appendRow(schema::WhtDetail, {
+                                                      {schema::CreditId, r003.get(2)},
+                                                      {schema::WhtId, r005.get(4)},
+                                                      {schema::IncomeAmount, amountValue(income)},
+                                                      {schema::WhtAmount, amountValue(tax)},
+                                                      {schema::IncomeType, trim(r005.get(6))},
+                                                      {schema::IncomeDescription, r005.get(7)},
+                                                      {schema::Rate, r005.get(8)},
+                                                  });
+        }
+    }
+}
+
+}  // namespace convertor

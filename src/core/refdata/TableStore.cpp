@@ -1,0 +1,349 @@
+#include "refdata/TableStore.h"
+
+#include <sqlite3.h>
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+#include <vector>
+
+#include "convert/ConversionError.h"
+#include "refdata/Schema.h"
+#include "text/CodePage.h"
+
+namespace convertor {
+
+namespace {
+
+// The maintenance windows may hold the file open in another connection; wait for them a while.
+constexpr int kBusyTimeoutMs = 5000;
+
+// The only tables a row may be appended to or emptied; names never come from outside this list.
+constexpr std::array kKnownTables = {
+    schema::Bank,        schema::Branch,     schema::DcpErr,     schema::DcpDetail,
+    schema::MclDetail,   schema::McpDetail,  schema::WhtDetail,  schema::InvoiceDetail,
+    schema::WhtFormType, schema::WhtTaxType, schema::WhtPayType,
+};
+
+bool sameName(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+std::string knownTable(const char* table) {
+    std::string_view wanted = table == nullptr ? std::string_view() : std::string_view(table);
+    for (const char* name : kKnownTables) {
+        if (sameName(wanted, name)) {
+            return name;
+        }
+    }
+    throw TableError("Unknown table: " + std::string(wanted));
+}
+
+std::string quotedName(const std::string& identifier) {
+    return "\"" + identifier + "\"";
+}
+
+// Runs a body and turns every SQLite failure into a TableError that says what was being done.
+template <typename Body>
+auto guarded(const std::string& doing, Body&& body) -> decltype(body()) {
+    try {
+        return body();
+    } catch (const SQLite::Exception& error) {
+        throw TableError(doing + ": " + error.what());
+    }
+}
+
+// A statement left stepped keeps a read lock and cannot be reused; reset it on every way out.
+class ResetOnExit {
+public:
+    explicit ResetOnExit(SQLite::Statement& statement) : m_statement(statement) {}
+    ~ResetOnExit() { m_statement.tryReset(); }
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+
+private:
+    SQLite::Statement& m_statement;
+};
+
+void bindValue(SQLite::Statement& statement, int index, const TableValue& value) {
+    if (const auto* number = std::get_if<double>(&value)) {
+        statement.bind(index, *number);
+    } else if (const auto* text = std::get_if<std::string>(&value)) {
+        statement.bind(index, toUtf8(*text));
+    } else {
+        statement.bind(index);
+    }
+}
+
+TableValue columnValue(sqlite3_stmt* statement, int column) {
+    switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_INTEGER:
+            return static_cast<double>(sqlite3_column_int64(statement, column));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(statement, column);
+        case SQLITE_NULL:
+            return std::monostate{};
+        default: {
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+            int size = sqlite3_column_bytes(statement, column);
+            return bytes == nullptr ? std::string() : std::string(bytes, static_cast<std::size_t>(size));
+        }
+    }
+}
+
+using RawStatement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+}  // namespace
+
+struct TableStore::Impl {
+    explicit Impl(const std::filesystem::path& file)
+        : db(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX, kBusyTimeoutMs) {}
+
+    SQLite::Statement& prepared(std::unique_ptr<SQLite::Statement>& slot, const char* sql) {
+        if (!slot) {
+            slot = std::make_unique<SQLite::Statement>(db, sql);
+        }
+        return *slot;
+    }
+
+    // Column names of a table as the file spells them.
+    const std::vector<std::string>& columnsOf(const std::string& table) {
+        auto found = columns.find(table);
+        if (found != columns.end()) {
+            return found->second;
+        }
+        std::vector<std::string> names;
+        SQLite::Statement info(db, "SELECT name FROM pragma_table_info(?)");
+        info.bind(1, table);
+        while (info.executeStep()) {
+            names.push_back(info.getColumn(0).getString());
+        }
+        if (names.empty()) {
+            throw TableError("no such table: " + table);
+        }
+        return columns.emplace(table, std::move(names)).first->second;
+    }
+
+    SQLite::Statement& insertFor(const std::string& table, const TableRow& row) {
+        std::string key = table;
+        for (const auto& field : row) {
+            key += '\n';
+            key += field.first;
+        }
+        auto found = inserts.find(key);
+        if (found != inserts.end()) {
+            return *found->second;
+        }
+        const auto& known = columnsOf(table);
+        std::string names;
+        std::string marks;
+        for (const auto& field : row) {
+            auto column = std::find_if(known.begin(), known.end(),
+                                       [&](const std::string& name) { return sameName(name, field.first); });
+            if (column == known.end()) {
+                throw TableError("Unknown field " + field.first + " in table " + table);
+            }
+            names += (names.empty() ? "" : ", ") + quotedName(*column);
+            marks += marks.empty() ? "?" : ", ?";
+        }
+        std::string sql =
+            row.empty() ? "INSERT INTO " + quotedName(table) + " DEFAULT VALUES"
+                        : "INSERT INTO " + quotedName(table) + " (" + names + ") VALUES (" + marks + ")";
+        auto statement = std::make_unique<SQLite::Statement>(db, sql);
+        return *inserts.emplace(key, std::move(statement)).first->second;
+    }
+
+    bool inTransaction() { return sqlite3_get_autocommit(db.getHandle()) == 0; }
+
+    SQLite::Database db;
+    std::unordered_map<std::string, std::vector<std::string>> columns;
+    std::unordered_map<std::string, std::unique_ptr<SQLite::Statement>> inserts;
+    std::unique_ptr<SQLite::Statement> bankLookup;
+    std::unique_ptr<SQLite::Statement> branchLookup;
+    std::unique_ptr<SQLite::Statement> bankInsert;
+    std::unique_ptr<SQLite::Statement> branchInsert;
+};
+
+namespace {
+
+// The name column of the first matching row, code page 874; "" for a null name.
+std::optional<std::string> firstName(SQLite::Statement& lookup,
+                                     std::initializer_list<std::string_view> codes) {
+    ResetOnExit reset(lookup);
+    int index = 1;
+    for (std::string_view code : codes) {
+        lookup.bind(index++, toUtf8(code));
+    }
+    if (!lookup.executeStep()) {
+        return std::nullopt;
+    }
+    SQLite::Column name = lookup.getColumn(0);
+    return name.isNull() ? std::string() : fromUtf8Lossy(name.getString());
+}
+
+void insertTexts(SQLite::Statement& insert, std::initializer_list<std::string_view> values) {
+    ResetOnExit reset(insert);
+    int index = 1;
+    for (std::string_view value : values) {
+        insert.bind(index++, toUtf8(value));
+    }
+    insert.exec();
+}
+
+}  // namespace
+
+TableStore::TableStore(const std::filesystem::path& databaseFile) {
+    const std::string doing = "Cannot open the table database " + databaseFile.string();
+    try {
+        m_impl = std::make_unique<Impl>(databaseFile);
+        // Reading the catalogue tells a file that is no database at once, not at the first lookup.
+        m_impl->db.execAndGet("SELECT count(*) FROM sqlite_master");
+        m_impl->db.exec("PRAGMA synchronous=NORMAL");
+    } catch (const SQLite::Exception& error) {
+        throw TableError(doing + ": " + error.what());
+    }
+}
+
+TableStore::~TableStore() {
+    try {
+        endRun();
+    } catch (...) {
+        // Closing the connection rolls back what could not be committed.
+    }
+}
+
+void TableStore::clearTable(const char* table) {
+    std::string name = knownTable(table);
+    guarded("Cannot empty the table " + name, [&] { m_impl->db.exec("DELETE FROM " + quotedName(name)); });
+}
+
+void TableStore::appendRow(const char* table, const TableRow& row) {
+    std::string name = knownTable(table);
+    guarded("Cannot append a row to the table " + name, [&] {
+        SQLite::Statement& insert = m_impl->insertFor(name, row);
+        ResetOnExit reset(insert);
+        int index = 1;
+        for (const auto& field : row) {
+            bindValue(insert, index++, field.second);
+        }
+        insert.exec();
+    });
+}
+
+void TableStore::beginRun() {
+    guarded("Cannot begin writing the tables", [&] {
+        if (!m_impl->inTransaction()) {
+            m_impl->db.exec("BEGIN");
+        }
+    });
+}
+
+void TableStore::endRun() {
+    guarded("Cannot commit the table rows", [&] {
+        if (m_impl->inTransaction()) {
+            m_impl->db.exec("COMMIT");
+        }
+    });
+}
+
+std::optional<std::string> TableStore::bankNameEn(std::string_view bankCode) {
+    return guarded("Cannot look up the bank", [&] {
+        return firstName(
+            m_impl->prepared(m_impl->bankLookup,
+                             "SELECT BANK_NAME_EN FROM Bank WHERE BANK_CODE = ? ORDER BY rowid LIMIT 1"),
+            {bankCode});
+    });
+}
+
+std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, std::string_view branchCode) {
+    return guarded("Cannot look up the branch", [&] {
+        return firstName(
+            m_impl->prepared(m_impl->branchLookup,
+                             "SELECT BRANCH_NAME_EN FROM BRANCH WHERE BANK_CODE = ? AND BRANCH_CODE = ? "
+                             "ORDER BY rowid LIMIT 1"),
+            {bankCode, branchCode});
+    });
+}
+
+void TableStore::addBank(std::string_view bankCode, std::string_view nameEn) {
+    guarded("Cannot append a row to the table Bank", [&] {
+        insertTexts(
+            m_impl->prepared(m_impl->bankInsert, "INSERT INTO Bank (BANK_CODE, BANK_NAME_EN) VALUES (?, ?)"),
+            {bankCode, nameEn});
+    });
+}
+
+void TableStore::addBranch(std::string_view bankCode, std::string_view branchCode, std::string_view nameEn) {
+    guarded("Cannot append a row to the table BRANCH", [&] {
+        insertTexts(
+            m_impl->prepared(m_impl->branchInsert,
+                             "INSERT INTO BRANCH (BANK_CODE, BRANCH_CODE, BRANCH_NAME_EN) VALUES (?, ?, ?)"),
+            {bankCode, branchCode, nameEn});
+    });
+}
+
+QueryResult TableStore::query(const std::string& sql) {
+    sqlite3* db = m_impl->db.getHandle();
+    auto fail = [&](const std::string& why) { return TableError("Cannot run the query: " + why); };
+    auto prepare = [&](const char* text, const char** tail) {
+        sqlite3_stmt* raw = nullptr;
+        int code = sqlite3_prepare_v2(db, text, -1, &raw, tail);
+        RawStatement statement(raw, &sqlite3_finalize);
+        if (code != SQLITE_OK) {
+            throw fail(sqlite3_errmsg(db));
+        }
+        return statement;
+    };
+
+    const char* tail = nullptr;
+    RawStatement statement = prepare(sql.c_str(), &tail);
+    if (!statement) {
+        throw fail("no statement");
+    }
+    // A query only reads, and is one statement: nothing may ride along behind the select.
+    if (!sqlite3_stmt_readonly(statement.get())) {
+        throw fail("only a select can be run");
+    }
+    for (const char* rest = tail; rest != nullptr && *rest != '\0';) {
+        if (prepare(rest, &rest)) {
+            throw fail("more than one statement");
+        }
+    }
+
+    QueryResult result;
+    int count = sqlite3_column_count(statement.get());
+    for (int column = 0; column < count; ++column) {
+        const char* name = sqlite3_column_name(statement.get(), column);
+        result.columns.emplace_back(name == nullptr ? "" : name);
+    }
+    for (;;) {
+        int code = sqlite3_step(statement.get());
+        if (code == SQLITE_DONE) {
+            break;
+        }
+        if (code != SQLITE_ROW) {
+            throw fail(sqlite3_errmsg(db));
+        }
+        auto& row = result.rows.emplace_back();
+        row.reserve(static_cast<std::size_t>(count));
+        for (int column = 0; column < count; ++column) {
+            row.push_back(columnValue(statement.get(), column));
+        }
+    }
+    return result;
+}
+
+void TableStore::createSchema(const std::filesystem::path& databaseFile) {
+    guarded("Cannot create the tables in " + databaseFile.string(), [&] {
+        SQLite::Database db(databaseFile.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE,
+                            kBusyTimeoutMs);
+        db.exec(schema::createTablesSql());
+    });
+}
+
+}  // namespace convertor

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "refdata/TableValue.h"
+
+namespace convertor {
+
+// The tables of Data/zvb.db. Text values handed in and out by the converters are code page 874
+// bytes; the file stores UTF-8. Every statement binds its values: no text is spliced into SQL.
+// Errors raise TableError.
+class TableStore {
+public:
+    explicit TableStore(const std::filesystem::path& databaseFile);
+    ~TableStore();
+    TableStore(const TableStore&) = delete;
+    TableStore& operator=(const TableStore&) = delete;
+
+    // Empties a working table.
+    void clearTable(const char* table);
+    // Appends one row; string values are code page 874.
+    void appendRow(const char* table, const TableRow& row);
+
+    // Rows appended during a run are written in one transaction: begin at the run's start,
+    // commit on every way out (what a stopped run appended stays, as the operator expects).
+    void beginRun();
+    void endRun();
+
+    // BANK_NAME_EN of the bank, code page 874; empty optional when no row has the code.
+    std::optional<std::string> bankNameEn(std::string_view bankCode);
+    std::optional<std::string> branchNameEn(std::string_view bankCode, std::string_view branchCode);
+    void addBank(std::string_view bankCode, std::string_view nameEn);
+    void addBranch(std::string_view bankCode, std::string_view branchCode, std::string_view nameEn);
+
+    // Runs a select; texts come back as UTF-8.
+    QueryResult query(const std::string& sql);
+
+    // Creates every table (used by the build to make the delivered database, and by tests).
+    static void createSchema(const std::filesystem::path& databaseFile);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace convertor

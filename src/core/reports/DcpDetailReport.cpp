@@ -1,0 +1,30 @@
+#include "convert/ConversionContext.h"
+#include "refdata/Schema.h"
+#include "reports/ReportOperations.h"
+#include "reports/ReportValue.h"
+#include "text/CodePage.h"
+
+namespace convertor {
+
+void ShowDcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
+                         const std::string& companyName) {
+    const ConversionRequest& request = ctx.request;
+    ReportValue report;
+    report.templateName = "rptDcpDetail.frf";
+    report.variables = {
+        {"HashCode", ctx.state.hashValue},
+        {"ComId", toUtf8(request.companyId)},
+        {"PayType", toUtf8(payType)},
+        {"ComName", toUtf8(companyName)},
+        {"ValueDate", toUtf8(valueDate)},
+        {"Acct", toUtf8(request.debitAccount)},
+        {"AcctFee", toUtf8(request.feeAccount)},
+    };
+    report.datasets = {
+        queryDataset(ctx.tables, "frDBDataSet1", std::string("select * from ") + schema::DcpDetail),
+        queryDataset(ctx.tables, "frDBDataSet2", std::string("select * from ") + schema::DcpErr),
+    };
+    ctx.op.showReport(report);
+}
+
+}  // namespace convertor

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "convert/Clock.h"
+
+namespace convertor {
+
+struct ReportValue;
+
+// The report component of the converter window: holds one template and renders report values
+// through it into a complete HTML document. Templates are mustache HTML; the keys they can reach
+// are listed in reportContextKeys() below and at the top of each delivered template.
+class ReportEngine {
+public:
+    // A missing or unreadable file is not an error: the engine keeps the template it had (the
+    // empty report when nothing was loaded yet) and returns false. A file that is there but is
+    // not a valid template throws ConversionError, which ends the run like any engine error.
+    bool load(const std::filesystem::path& templateFile);
+
+    // The file name of the template in use; empty for the empty report.
+    const std::string& templateName() const { return m_templateName; }
+    bool isEmptyReport() const { return m_templateName.empty(); }
+
+    // printedOn is the date printed on the report; the local date when not given.
+    std::string render(const ReportValue& report, std::optional<Date> printedOn = std::nullopt) const;
+
+private:
+    std::string m_templateName;
+    std::string m_template;
+};
+
+// A fresh engine loaded with reportDir / report.templateName, rendered (the empty report when
+// that file is missing). What the command line writes for --report FILE.html.
+std::string renderReportFile(const ReportValue& report, const std::filesystem::path& reportDir,
+                             std::optional<Date> printedOn = std::nullopt);
+
+// "1234567.5" -> "1,234,567.50"; negative values keep their sign in front.
+std::string formatMoney(double value);
+
+}  // namespace convertor

@@ -1,0 +1,30 @@
+#include "reports/ReportValue.h"
+
+#include "refdata/TableStore.h"
+
+namespace convertor {
+
+const std::string* ReportValue::variable(const std::string& name) const {
+    for (const auto& [key, value] : variables) {
+        if (key == name) {
+            return &value;
+        }
+    }
+    return nullptr;
+}
+
+const ReportDataset* ReportValue::dataset(const std::string& name) const {
+    for (const auto& set : datasets) {
+        if (set.name == name) {
+            return &set;
+        }
+    }
+    return nullptr;
+}
+
+ReportDataset queryDataset(TableStore& tables, const std::string& name, const std::string& sql) {
+    QueryResult result = tables.query(sql);
+    return ReportDataset{name, std::move(result.columns), std::move(result.rows)};
+}
+
+}  // namespace convertor

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "refdata/TableValue.h"
+
+namespace convertor {
+
+// One dataset a template can reach: frDBDataSet1 .. frDBDataSet6. Texts are UTF-8.
+struct ReportDataset {
+    std::string name;
+    std::vector<std::string> columns;  // as the source gives them; repeats allowed
+    std::vector<std::vector<TableValue>> rows;
+};
+
+// What a run hands to the front end to show: the template, its variables in the order they are
+// set (UTF-8 texts) and the datasets the template can reach.
+struct ReportValue {
+    std::string templateName;  // "rptResult.frf", ...
+    std::vector<std::pair<std::string, std::string>> variables;
+    std::vector<ReportDataset> datasets;
+
+    const std::string* variable(const std::string& name) const;
+    const ReportDataset* dataset(const std::string& name) const;
+};
+
+class TableStore;
+
+// A dataset holding every row of a select over the tables.
+ReportDataset queryDataset(TableStore& tables, const std::string& name, const std::string& sql);
+
+}  // namespace convertor

@@ -1,0 +1,105 @@
+#include "text/CodePage.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <stdexcept>
+
+namespace convertor {
+
+namespace {
+
+// iconv handles are not shared between threads; one per call is cheap enough for the edges.
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : m_handle(iconv_open(to, from)) {
+        if (m_handle == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error(std::string("code page conversion unavailable: ") + from + " to " + to);
+        }
+    }
+    ~Iconv() { iconv_close(m_handle); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    // Converts one character sequence; false when the input could not be converted.
+    bool convert(std::string_view input, std::string& output) {
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char buffer[256];
+        while (inLeft > 0) {
+            char* out = buffer;
+            std::size_t outLeft = sizeof buffer;
+            std::size_t result = iconv(m_handle, &in, &inLeft, &out, &outLeft);
+            output.append(buffer, static_cast<std::size_t>(out - buffer));
+            if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    iconv_t m_handle;
+};
+
+// Each of the 256 bytes as UTF-8, built once through iconv.
+const std::array<std::string, 256>& byteTable() {
+    static const std::array<std::string, 256> table = [] {
+        std::array<std::string, 256> bytes;
+        Iconv converter("UTF-8", "CP874");
+        for (int value = 0; value < 256; ++value) {
+            char byte = static_cast<char>(value);
+            std::string character;
+            if (!converter.convert(std::string_view(&byte, 1), character) || character.empty()) {
+                character = "\xEF\xBF\xBD";
+            }
+            bytes[value] = character;
+        }
+        return bytes;
+    }();
+    return table;
+}
+
+}  // namespace
+
+std::string toUtf8(std::string_view cp874) {
+    const auto& table = byteTable();
+    std::string result;
+    result.reserve(cp874.size() * 2);
+    for (char byte : cp874) {
+        result += table[static_cast<unsigned char>(byte)];
+    }
+    return result;
+}
+
+std::optional<std::string> fromUtf8(std::string_view utf8) {
+    Iconv converter("CP874", "UTF-8");
+    std::string result;
+    result.reserve(utf8.size());
+    if (!converter.convert(utf8, result)) {
+        return std::nullopt;
+    }
+    return result;
+}
+
+std::string fromUtf8Lossy(std::string_view utf8) {
+    if (auto exact = fromUtf8(utf8)) {
+        return *exact;
+    }
+    std::string result;
+    // Character by character, so that one unrepresentable character costs only itself.
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        length = std::min(length, utf8.size() - i);
+        auto one = fromUtf8(utf8.substr(i, length));
+        result += one && !one->empty() ? *one : std::string("?");
+        i += length;
+    }
+    return result;
+}
+
+}  // namespace convertor

@@ -1,0 +1,88 @@
+#include "text/LineReader.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "convert/ConversionError.h"
+
+namespace convertor {
+
+namespace {
+constexpr std::size_t kBufferSize = 1 << 16;
+constexpr char kCtrlZ = 26;
+}  // namespace
+
+LineReader::LineReader(const std::filesystem::path& file) : m_file(file), m_buffer(kBufferSize) {
+    m_handle = std::fopen(file.c_str(), "rb");
+    if (m_handle == nullptr) {
+        throw IoError("Cannot open file " + file.string() + ": " + std::strerror(errno));
+    }
+}
+
+LineReader::~LineReader() {
+    if (m_handle != nullptr) {
+        std::fclose(m_handle);
+    }
+}
+
+bool LineReader::fill() {
+    if (m_ended) {
+        return false;
+    }
+    m_pos = 0;
+    m_end = std::fread(m_buffer.data(), 1, m_buffer.size(), m_handle);
+    if (m_end == 0) {
+        if (std::ferror(m_handle)) {
+            throw IoError("Cannot read file " + m_file.string() + ": " + std::strerror(errno));
+        }
+        m_ended = true;
+        return false;
+    }
+    return true;
+}
+
+bool LineReader::next(std::string& line) {
+    line.clear();
+    bool any = false;  // a line exists once a byte of it (or its CR) was seen
+    for (;;) {
+        if (m_pos == m_end && !fill()) {
+            if (any) {
+                ++m_lineNumber;
+            }
+            return any;
+        }
+        const char* begin = m_buffer.data() + m_pos;
+        const char* end = m_buffer.data() + m_end;
+        const char* stop = begin;
+        while (stop < end && *stop != '\r' && *stop != kCtrlZ) {
+            ++stop;
+        }
+        line.append(begin, static_cast<std::size_t>(stop - begin));
+        m_pos += static_cast<std::size_t>(stop - begin);
+        if (stop == end) {
+            any = any || stop != begin;
+            continue;
+        }
+        if (*stop == kCtrlZ) {
+            m_ended = true;
+            m_pos = m_end;
+            any = any || stop != begin;
+            if (any) {
+                ++m_lineNumber;
+            }
+            return any;
+        }
+        // CR: the line ends; an LF right after it belongs to the line end.
+        ++m_pos;
+        if (m_pos == m_end) {
+            fill();
+        }
+        if (m_pos < m_end && m_buffer[m_pos] == '\n') {
+            ++m_pos;
+        }
+        ++m_lineNumber;
+        return true;
+    }
+}
+
+}  // namespace convertor

@@ -1,0 +1,49 @@
+#include "text/Trim.h"
+
+namespace convertor {
+
+std::string_view trimView(std::string_view text) {
+    std::size_t first = 0;
+    while (first < text.size() && static_cast<unsigned char>(text[first]) <= 32) {
+        ++first;
+    }
+    std::size_t last = text.size();
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string_view columns(std::string_view line, std::size_t first, std::size_t last) {
+    if (first == 0 || first > line.size() || last < first) {
+        return {};
+    }
+    return line.substr(first - 1, last - first + 1);
+}
+
+std::string paddedColumns(std::string_view line, std::size_t first, std::size_t last) {
+    std::string field(columns(line, first, last));
+    field.resize(last - first + 1, ' ');
+    return field;
+}
+
+std::string blankControlBytes(std::string_view text) {
+    std::string result(text);
+    for (char& byte : result) {
+        if (static_cast<unsigned char>(byte) < 0x20) {
+            byte = ' ';
+        }
+    }
+    return result;
+}
+
+}  // namespace convertor

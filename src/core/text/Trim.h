@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace convertor {
+
+// Removes every byte of value 32 or below at both ends.
+std::string_view trimView(std::string_view text);
+inline std::string trim(std::string_view text) { return std::string(trimView(text)); }
+
+// Removes blanks (0x20) only, at both ends.
+std::string_view trimBlanks(std::string_view text);
+
+// 1-based, inclusive columns; a field that runs past the end takes what is there.
+std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
+
+// Like columns(), but pads a cut field with blanks to its full width.
+std::string paddedColumns(std::string_view line, std::size_t first, std::size_t last);
+
+// Control bytes below 0x20 copied into a record would break the bank's line reading.
+std::string blankControlBytes(std::string_view text);
+
+}  // namespace convertor

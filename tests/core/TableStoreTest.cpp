@@ -1,0 +1,196 @@
+#include "refdata/TableStore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "convert/ConversionError.h"
+#include "refdata/Schema.h"
+#include "support/TestSupport.h"
+
+namespace convertor {
+namespace {
+
+using test::cp874;
+
+const std::string kWhtQuery =
+    "Select  *  From  Wht_Detail , WHT_FORM_TYPE ,WHT_TAX_TYPE ,\n"
+    "Mcp_Detail   left outer  join   WHT_PAY_TYPE  on Mcp_Detail.TaxPaid= WHT_PAY_TYPE.PAY_TYPE\n"
+    "where Mcp_Detail.ID =  Wht_Detail.CreditId AND Mcp_Detail.TaxForm=WHT_FORM_TYPE.FORM_TYPE  AND "
+    "Wht_Detail.IncomeType=WHT_TAX_TYPE.TAX_TYPE";
+const std::string kInvoiceQuery =
+    "Select * from Mcp_Detail, Invoice_Detail where Mcp_Detail.ID=Invoice_Detail.CreditId";
+
+std::size_t columnIndex(const QueryResult& result, const std::string& name) {
+    auto found = std::find(result.columns.begin(), result.columns.end(), name);
+    EXPECT_NE(found, result.columns.end()) << name;
+    return static_cast<std::size_t>(found - result.columns.begin());
+}
+
+std::size_t rowCount(TableStore& store, const std::string& table) {
+    return store.query("SELECT * FROM " + table).rows.size();
+}
+
+class TableStoreTest : public ::testing::Test {
+protected:
+    test::TestHome home;
+    TableStore store{home.database()};
+};
+
+TEST(TableStoreFileTest, CreatesEveryTableInABlankFileAndOpensOnlyExistingOnes) {
+    test::TempDir dir;
+    TableStore::createSchema(dir / "blank.db");
+    TableStore::createSchema(dir / "blank.db");  // again: nothing to do, no error
+    TableStore store(dir / "blank.db");
+    QueryResult tables = store.query("SELECT name FROM sqlite_master WHERE type = 'table'");
+    EXPECT_EQ(tables.rows.size(), 11u);
+    EXPECT_EQ(rowCount(store, "Bank"), 0u);
+
+    try {
+        TableStore missing(dir / "missing.db");
+        FAIL() << "a missing database was opened";
+    } catch (const TableError& error) {
+        EXPECT_NE(std::string(error.what()).find("missing.db"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing.db"));
+
+    test::writeFile(dir / "text.db", std::string(2048, 'x'));
+    EXPECT_THROW(TableStore notADatabase(dir / "text.db"), TableError);
+}
+
+TEST_F(TableStoreTest, AppendedRowsComeBackAsUtf8WithTheirTypes) {
+    store.appendRow(schema::DcpDetail, {{schema::AcNo, std::string("1234567890") + std::string(15, ' ')},
+                                        {schema::Amount, 123.45},
+                                        {schema::Name, cp874("นายทดสอบ ตัวอย่าง")}});
+    store.appendRow(schema::DcpDetail, {{"acno", std::string("0000000001")}, {"AMOUNT", std::monostate{}}});
+
+    QueryResult result = store.query("SELECT AcNo, Amount, Name FROM Dcp_Detail ORDER BY rowid");
+    ASSERT_EQ(result.rows.size(), 2u);
+    EXPECT_EQ(result.columns, (std::vector<std::string>{"AcNo", "Amount", "Name"}));
+    EXPECT_EQ(std::get<std::string>(result.rows[0][0]), "1234567890" + std::string(15, ' '));
+    EXPECT_DOUBLE_EQ(std::get<double>(result.rows[0][1]), 123.45);
+    EXPECT_EQ(std::get<std::string>(result.rows[0][2]), "นายทดสอบ ตัวอย่าง");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(result.rows[1][1]));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(result.rows[1][2]));
+
+    store.clearTable(schema::DcpDetail);
+    EXPECT_EQ(rowCount(store, "Dcp_Detail"), 0u);
+}
+
+TEST_F(TableStoreTest, RefusesUnknownTablesFieldsAndStatementsThatWrite) {
+    EXPECT_THROW(store.appendRow("sqlite_master", {{"name", std::string("x")}}), TableError);
+    EXPECT_THROW(store.appendRow(schema::DcpDetail, {{"Bogus", std::string("x")}}), TableError);
+    EXPECT_THROW(store.appendRow(schema::Bank, {{"BANK_CODE) VALUES ('1'); DELETE FROM Bank; --", 1.0}}),
+                 TableError);
+    EXPECT_THROW(store.clearTable("Bank; DELETE FROM BRANCH"), TableError);
+    EXPECT_THROW(store.query("DELETE FROM Bank"), TableError);
+    EXPECT_THROW(store.query("SELECT 1; DELETE FROM Bank"), TableError);
+    EXPECT_THROW(store.query("SELECT * FROM NoSuchTable"), TableError);
+    EXPECT_GT(rowCount(store, "Bank"), 0u);
+    EXPECT_GT(rowCount(store, "BRANCH"), 0u);
+}
+
+TEST_F(TableStoreTest, LooksUpBanksAndBranchesByExactCode) {
+    ASSERT_TRUE(store.bankNameEn("014").has_value());
+    EXPECT_FALSE(store.bankNameEn("014")->empty());
+    EXPECT_EQ(store.bankNameEn("14"), std::nullopt);
+    EXPECT_EQ(store.bankNameEn("014 "), std::nullopt);
+    EXPECT_EQ(store.bankNameEn("0'4"), std::nullopt);
+
+    store.addBank("777", "");
+    EXPECT_EQ(store.bankNameEn("777"), std::string());
+    store.appendRow(schema::Bank, {{schema::BankCode, std::string("778")}});
+    EXPECT_EQ(store.bankNameEn("778"), std::string());
+    store.addBank(cp874("ก1'"), cp874("ธนาคารใหม่"));
+    EXPECT_EQ(store.bankNameEn(cp874("ก1'")), cp874("ธนาคารใหม่"));
+    EXPECT_THROW(store.addBank("777", "New bank"), TableError);
+
+    EXPECT_EQ(store.branchNameEn("014", "0999"), std::nullopt);
+    store.addBranch("014", "0999", "New branch");
+    store.addBranch("025", "0999", "Other branch");
+    EXPECT_EQ(store.branchNameEn("014", "0999"), "New branch");
+    EXPECT_EQ(store.branchNameEn("025", "0999"), "Other branch");
+    EXPECT_EQ(store.branchNameEn("0999", "014"), std::nullopt);
+    EXPECT_EQ(store.query("SELECT * FROM BRANCH WHERE BRANCH_CODE = '0999'").rows.size(), 2u);
+    EXPECT_THROW(store.addBranch("014", "0999", "Again"), TableError);
+}
+
+TEST_F(TableStoreTest, FieldNamesMatchWithoutRegardToCase) {
+    QueryResult result = store.query("select bank_code from BANK where Bank_Code = '014'");
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(std::get<std::string>(result.rows[0][0]), "014");
+    EXPECT_EQ(std::get<double>(store.query("SELECT count(*) FROM bank").rows[0][0]),
+              static_cast<double>(rowCount(store, "Bank")));
+}
+
+TEST_F(TableStoreTest, WithholdingTaxQueryNeedsFormAndTaxTypeButNotPayType) {
+    auto cheque = [&](const char* id, const char* form, const char* paid) {
+        store.appendRow(schema::McpDetail, {{schema::ID, std::string(id)},
+                                            {schema::CAmount, 1000.0},
+                                            {schema::TaxForm, std::string(form)},
+                                            {schema::TaxPaid, std::string(paid)}});
+    };
+    auto taxLine = [&](const char* id, const char* type) {
+        store.appendRow(schema::WhtDetail, {{schema::CreditId, std::string(id)},
+                                            {schema::WhtId, std::string("01")},
+                                            {schema::WhtAmount, 30.0},
+                                            {schema::IncomeType, std::string(type)}});
+    };
+    cheque("000001", "53", "1");
+    cheque("000002", "00", "1");  // no such form type
+    cheque("000003", "01", "9");  // no such pay type
+    taxLine("000001", "1");
+    taxLine("000002", "1");
+    taxLine("000003", "2");
+    taxLine("000003", "X");  // no such income type
+
+    QueryResult result = store.query(kWhtQuery);
+    ASSERT_EQ(result.rows.size(), 2u);
+    std::size_t id = columnIndex(result, "ID");
+    std::size_t payType = columnIndex(result, "PAY_TYPE");
+    std::size_t payDesc = columnIndex(result, "PAY_DESC");
+    EXPECT_EQ(std::count(result.columns.begin(), result.columns.end(), "WhtAmount"), 2);
+    std::sort(result.rows.begin(), result.rows.end(), [&](const auto& a, const auto& b) {
+        return std::get<std::string>(a[id]) < std::get<std::string>(b[id]);
+    });
+    EXPECT_EQ(std::get<std::string>(result.rows[0][id]), "000001");
+    EXPECT_EQ(std::get<std::string>(result.rows[0][payType]), "1");
+    EXPECT_FALSE(std::get<std::string>(result.rows[0][payDesc]).empty());
+    EXPECT_EQ(std::get<std::string>(result.rows[1][id]), "000003");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(result.rows[1][payType]));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(result.rows[1][payDesc]));
+    EXPECT_FALSE(std::get<std::string>(result.rows[1][columnIndex(result, "FORM_NAME")]).empty());
+    EXPECT_FALSE(std::get<std::string>(result.rows[1][columnIndex(result, "TAX_DESC")]).empty());
+
+    store.appendRow(schema::InvoiceDetail,
+                    {{schema::CreditId, std::string("000001")}, {schema::InvoiceAmount, 5.0}});
+    store.appendRow(schema::InvoiceDetail,
+                    {{schema::CreditId, std::string("000001")}, {schema::InvoiceAmount, 6.0}});
+    store.appendRow(schema::InvoiceDetail,
+                    {{schema::CreditId, std::string("000009")}, {schema::InvoiceAmount, 7.0}});
+    EXPECT_EQ(store.query(kInvoiceQuery).rows.size(), 2u);
+}
+
+TEST_F(TableStoreTest, RunRowsAreCommittedOnEndRunAndOnDestruction) {
+    TableRow row = {{schema::LnNo, std::string("7")}, {schema::DesErr, std::string("Account is zero")}};
+    store.endRun();  // nothing open: no error
+    store.beginRun();
+    store.beginRun();
+    store.appendRow(schema::DcpErr, row);
+    {
+        TableStore other(home.database());
+        EXPECT_EQ(rowCount(other, "Dcp_Err"), 0u);
+    }
+    store.endRun();
+    {
+        TableStore other(home.database());
+        EXPECT_EQ(rowCount(other, "Dcp_Err"), 1u);
+        other.beginRun();
+        other.appendRow(schema::DcpErr, row);
+    }
+    EXPECT_EQ(rowCount(store, "Dcp_Err"), 2u);
+}
+
+}  // namespace
+}  // namespace convertor

@@ -1,0 +1,94 @@
+#include "support/TestSupport.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+#include "text/CodePage.h"
+
+namespace fs = std::filesystem;
+
+namespace convertor::test {
+
+TempDir::TempDir() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = fs::temp_directory_path() / ("convertor-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            m_path = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary directory");
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(m_path, ignored);
+}
+
+TestHome::TestHome() {
+    fs::create_directories(home() / "Data");
+    fs::create_directories(home() / "Report");
+    fs::create_directories(home() / "in");
+    fs::create_directories(home() / "out");
+    fs::copy_file(SEED_DATABASE, database());
+    fs::copy_file(fs::path(DELIVERED_DATA_DIR) / "Default.ini", home() / "Data" / "Default.ini");
+    fs::path templates = fs::path(DELIVERED_DATA_DIR) / "reports";
+    if (fs::exists(templates)) {
+        for (const auto& entry : fs::directory_iterator(templates)) {
+            fs::copy_file(entry.path(), home() / "Report" / entry.path().filename());
+        }
+    }
+}
+
+void writeFile(const fs::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + file.string());
+    }
+}
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + file.string());
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string crlfLines(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::vector<std::string> splitCrlf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", start)) {
+        lines.push_back(bytes.substr(start, at - start));
+        start = at + 2;
+    }
+    return lines;
+}
+
+std::string cp874(const std::string& utf8) {
+    auto bytes = fromUtf8(utf8);
+    if (!bytes) {
+        throw std::runtime_error("not representable in code page 874: " + utf8);
+    }
+    return *bytes;
+}
+
+fs::path testData(const std::string& relative) { return fs::path(TEST_DATA_DIR) / relative; }
+
+}  // namespace convertor::test

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "convert/Clock.h"
+#include "convert/ConversionRequest.h"
+#include "convert/ConversionState.h"
+#include "convert/Operator.h"
+#include "reports/ReportValue.h"
+
+namespace convertor::test {
+
+// A fresh directory under the system temp dir, removed when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// A program directory for a test: Data/zvb.db (a copy of the seed database), Data/Default.ini
+// (the delivered one) and Report/ (the delivered templates), plus an "out" folder for
+// destinations and an "in" folder for sources.
+class TestHome {
+public:
+    TestHome();
+    const std::filesystem::path& home() const { return m_dir.path(); }
+    std::filesystem::path database() const { return home() / "Data" / "zvb.db"; }
+    std::filesystem::path in(const std::string& name) const { return home() / "in" / name; }
+    std::filesystem::path out(const std::string& name) const { return home() / "out" / name; }
+
+private:
+    TempDir m_dir;
+};
+
+// Records everything a run shows.
+class RecordingOperator : public Operator {
+public:
+    void showMessage(const std::string& message) override { messages.push_back(message); }
+    void setProgress(int percent) override { progress.push_back(percent); }
+    void setHashValue(const std::string& text) override { hashValue = text; }
+    void showReport(const ReportValue& report) override { reports.push_back(report); }
+
+    std::vector<std::string> messages;
+    std::vector<int> progress;
+    std::string hashValue;
+    std::vector<ReportValue> reports;
+};
+
+// Writes bytes as they stand (code page 874 texts, CR LF chosen by the caller).
+void writeFile(const std::filesystem::path& file, const std::string& bytes);
+std::string readFile(const std::filesystem::path& file);
+// Lines joined with CR LF after each.
+std::string crlfLines(const std::vector<std::string>& lines);
+// Splits at CR LF; the bytes after the last CR LF (normally none) form no line.
+std::vector<std::string> splitCrlf(const std::string& bytes);
+// UTF-8 literal to code page 874 bytes.
+std::string cp874(const std::string& utf8);
+// A copy of a file under tests/data.
+std::filesystem::path testData(const std::string& relative);
+
+}  // namespace convertor::test
