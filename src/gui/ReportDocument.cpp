@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -35,6 +36,61 @@ QFont bandFont() {
     return font;
 }
 
+// Qt lays out one long table in quadratic time, so tables of more rows than this are cut into
+// several, each repeating the head row(s). Nested tables are left whole.
+constexpr int kRowsPerTable = 400;
+
+bool isRowStart(const QString& html, qsizetype at) {
+    return html.mid(at, 4) == QLatin1String("<tr>") || html.mid(at, 4) == QLatin1String("<tr ");
+}
+
+QString splitLongTables(const QString& html) {
+    QString out;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype start = html.indexOf(QLatin1String("<table"), from);
+        const qsizetype end = start < 0 ? -1 : html.indexOf(QLatin1String("</table>"), start);
+        if (end < 0) {
+            break;
+        }
+        const qsizetype nested = html.indexOf(QLatin1String("<table"), start + 6);
+        const qsizetype openEnd = html.indexOf(QLatin1Char('>'), start);
+        out += html.mid(from, start - from);
+        from = end;
+        if ((nested >= 0 && nested < end) || openEnd < 0) {
+            out += html.mid(start, end - start);
+            continue;
+        }
+        const QString open = html.mid(start, openEnd + 1 - start);
+        QString head;
+        qsizetype body = openEnd + 1;
+        const qsizetype headStart = html.indexOf(QLatin1String("<thead>"), start);
+        const qsizetype headEnd = html.indexOf(QLatin1String("</thead>"), start);
+        if (headStart >= 0 && headEnd > headStart && headEnd < end) {
+            head = html.mid(headStart, headEnd + 8 - headStart);
+            body = headEnd + 8;
+        }
+        out += html.mid(start, body - start);
+        int rows = 0;
+        qsizetype copied = body;
+        for (qsizetype at = html.indexOf(QLatin1String("<tr"), body); at >= 0 && at < end;
+             at = html.indexOf(QLatin1String("<tr"), at + 3)) {
+            if (!isRowStart(html, at)) {
+                continue;
+            }
+            if (rows > 0 && rows % kRowsPerTable == 0) {
+                out += html.mid(copied, at - copied);
+                out += QLatin1String("</table>") + open + head;
+                copied = at;
+            }
+            ++rows;
+        }
+        out += html.mid(copied, end - copied);
+    }
+    out += html.mid(from);
+    return out;
+}
+
 QPageLayout a4Layout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(14, 12, 14, 12),
                        QPageLayout::Millimeter);
@@ -59,9 +115,16 @@ ReportDocument::~ReportDocument() = default;
 void ReportDocument::setHtml(const QString& html) { m_html = html; }
 
 QString ReportDocument::title() const {
-    QTextDocument doc;
-    doc.setHtml(m_html);
-    return doc.metaInformation(QTextDocument::DocumentTitle);
+    static const QRegularExpression pattern(QStringLiteral("<title>(.*?)</title>"),
+                                            QRegularExpression::CaseInsensitiveOption |
+                                                QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = pattern.match(m_html);
+    if (!match.hasMatch()) {
+        return {};
+    }
+    QTextDocument doc;  // decodes the entities of the title only
+    doc.setHtml(match.captured(1));
+    return doc.toPlainText().simplified();
 }
 
 void ReportDocument::setUpPage(QPagedPaintDevice& device) { device.setPageLayout(a4Layout()); }
@@ -72,7 +135,7 @@ ReportDocument::Layout ReportDocument::layOut(double pageWidth, double pageHeigh
     layout.doc->documentLayout()->setPaintDevice(const_cast<QImage*>(&m_metrics));
     layout.doc->setDefaultFont(reportFont());
     layout.doc->setDocumentMargin(0);
-    layout.doc->setHtml(m_html);
+    layout.doc->setHtml(splitLongTables(m_html));
     layout.width = pageWidth;
     layout.bodyHeight = pageHeight - kHeaderHeight - kFooterHeight;
     layout.doc->setPageSize(QSizeF(layout.width, layout.bodyHeight));
@@ -178,7 +241,7 @@ std::pair<int, int> ReportDocument::find(const QString& text, int after) const {
         return {-1, -1};
     }
     QTextDocument doc;
-    doc.setHtml(m_html);
+    doc.setHtml(splitLongTables(m_html));
     QTextCursor match = doc.find(text, after);
     if (match.isNull()) {
         match = doc.find(text, 0);

@@ -12,8 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string sp(std::size_t n) { return std::string(n, ' '); }
-std::string pad(const std::string& text, std::size_t width) { return text + sp(width - text.size()); }
+std::string sp(std::size_t n) {
+    return std::string(n, ' ');
+}
+std::string pad(const std::string& text, std::size_t width) {
+    return text + sp(width - text.size());
+}
 
 class ManagerChequeBasicRun : public ::testing::Test {
 protected:
@@ -40,18 +44,43 @@ TEST_F(ManagerChequeBasicRun, WritesEachChequeWithItsPayeeTaxAndInvoiceRecords) 
     const std::string debitLast = "0011111111" + sp(15);
     EXPECT_EQ(lines[2], "002MCP20300701" + debitLast + "010001THB000000000224607000000001000007" + debitLast +
                             "010001");
-    EXPECT_EQ(lines.back(), "999000001000007" "0000000002246070");
+    EXPECT_EQ(lines.back(),
+              "999000001000007"
+              "0000000002246070");
 
-    EXPECT_EQ(lines[3], "003000001" + sp(25) + "0000000001234560THB00000001YYNCC001" "01" "RUN00000000001" +
-                            "000012" "01" "0000000000030000" "000002" "0000000001000000" "1" +
-                            pad("TAX TEXT ONE", 40) + "20300430" "014" + sp(35) + "0111" + sp(35) + "CN" +
-                            pad("REF-0001", 20) + "1" + sp(75));
+    EXPECT_EQ(lines[3], "003000001" + sp(25) +
+                            "0000000001234560THB00000001YYNCC001"
+                            "01"
+                            "RUN00000000001" +
+                            "000012"
+                            "01"
+                            "0000000000030000"
+                            "000002"
+                            "0000000001000000"
+                            "1" +
+                            pad("TAX TEXT ONE", 40) +
+                            "20300430"
+                            "014" +
+                            sp(35) + "0111" + sp(35) + "CN" + pad("REF-0001", 20) + "1" + sp(75));
     EXPECT_EQ(lines[4], "00400000001000001" + pad("PAYEE-001", 15) + sp(100) + pad("12 MAIN ROAD", 70) +
                             pad("BANGKOK", 70) + pad("10110", 70) + "1234567890" +
                             pad("JOHN SMITH TRADING CO LTD", 70) + sp(394));
-    EXPECT_EQ(lines[5], "00500000001000001" "01" "0000000000030000" "    1" + sp(80) + "03" "0000000001000000");
-    EXPECT_EQ(lines[6], "00600000001000001000001" + pad("INV-0001-A", 15) + "0000000000600000" "20300415" +
-                            sp(70) + pad("PO-1", 15) + "0000000000042000" "0000000000001000" "0000000000018000" "T");
+    EXPECT_EQ(lines[5],
+              "00500000001000001"
+              "01"
+              "0000000000030000"
+              "    1" +
+                  sp(80) +
+                  "03"
+                  "0000000001000000");
+    EXPECT_EQ(lines[6], "00600000001000001000001" + pad("INV-0001-A", 15) +
+                            "0000000000600000"
+                            "20300415" +
+                            sp(70) + pad("PO-1", 15) +
+                            "0000000000042000"
+                            "0000000000001000"
+                            "0000000000018000"
+                            "T");
     EXPECT_EQ(at(lines[7], 18, 6), "000002");
 }
 
@@ -64,10 +93,22 @@ TEST_F(ManagerChequeBasicRun, FillsTaxItemsFromTheirColumns) {
     EXPECT_EQ(at(cheque2, 70, 2), "53");
     EXPECT_EQ(at(cheque2, 92, 2), "02");
     EXPECT_EQ(at(cheque2, 219, 4), "0111");
-    EXPECT_EQ(lines[10], "00500000001000002" "01" "0000000000025000" "    6" + pad("FIRST-DESCRIPTION-20", 80) +
-                             "02" "0000000001000000");
-    EXPECT_EQ(lines[11], "00500000001000002" "02" "0000000000035000" "    6" +
-                             pad("THIRD-DESCRIPTION-30-CHARS-XYZ", 80) + "04" "0000000001000000");
+    EXPECT_EQ(lines[10],
+              "00500000001000002"
+              "01"
+              "0000000000025000"
+              "    6" +
+                  pad("FIRST-DESCRIPTION-20", 80) +
+                  "02"
+                  "0000000001000000");
+    EXPECT_EQ(lines[11],
+              "00500000001000002"
+              "02"
+              "0000000000035000"
+              "    6" +
+                  pad("THIRD-DESCRIPTION-30-CHARS-XYZ", 80) +
+                  "04"
+                  "0000000001000000");
     // Line 4: item 1 alone carries all 70 description characters; method M, branch 25.
     EXPECT_EQ(at(lines[13], 65, 5), "M    ");
     EXPECT_EQ(at(lines[13], 219, 4), "0025");
@@ -99,8 +140,14 @@ TEST_F(ManagerChequeBasicRun, PayeeNameGoesToTheThaiOrTheEnglishField) {
 TEST_F(ManagerChequeBasicRun, InvoicesOfRejectedPaymentsAreSkippedAndAmountsKeepTheirSign) {
     cheque.run();
     auto lines = cheque.bankLines();
-    EXPECT_EQ(lines[12], "00600000001000002000001" + pad("CN-0002", 15) + "-000000000050000" "20300331" +
-                             sp(70) + pad("PO-3", 15) + "-000000000003500" "0000000000001000" "-000000000001500" "T");
+    EXPECT_EQ(lines[12], "00600000001000002000001" + pad("CN-0002", 15) +
+                             "-000000000050000"
+                             "20300331" +
+                             sp(70) + pad("PO-3", 15) +
+                             "-000000000003500"
+                             "0000000000001000"
+                             "-000000000001500"
+                             "T");
     // After the two invoices of rejected line 3, line 4 takes its own as invoice 1.
     EXPECT_EQ(at(lines[16], 12, 12), "000003000001");
     EXPECT_EQ(at(lines[16], 24, 15), pad("INV-0004", 15));
@@ -180,8 +227,9 @@ TEST_F(ManagerChequeBasicRun, DetailReportJoinsTheWorkingTablesWithTheLookupTabl
 
     const ReportDataset& invoices = *report.dataset("frDBDataSet6");
     ASSERT_EQ(invoices.rows.size(), 5u);
-    auto negative = cheque.tables->query("select InvoiceAmount, VatAmount, InvoiceDate from Invoice_Detail "
-                                         "where InvoiceNo like 'CN-0002%'");
+    auto negative = cheque.tables->query(
+        "select InvoiceAmount, VatAmount, InvoiceDate from Invoice_Detail "
+        "where InvoiceNo like 'CN-0002%'");
     ASSERT_EQ(negative.rows.size(), 1u);
     EXPECT_EQ(std::get<double>(negative.rows[0][0]), -50.0);
     EXPECT_EQ(std::get<double>(negative.rows[0][1]), -3.5);

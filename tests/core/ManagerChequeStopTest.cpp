@@ -10,8 +10,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string plainLine() { return chequeData("single.txt").at(0); }
-std::string withDueDate(const std::string& date) { return patch(plainLine(), 37, date); }
+std::string plainLine() {
+    return chequeData("single.txt").at(0);
+}
+std::string withDueDate(const std::string& date) {
+    return patch(plainLine(), 37, date);
+}
 
 // Runs the lines and returns what the operator saw; the run must have stopped.
 std::vector<std::string> stopped(ChequeRun& cheque) {
@@ -105,8 +109,9 @@ TEST(ManagerChequeErrors, FieldsThatDoNotFitEndTheRunNamingTheLine) {
               "Branch code 10000 in columns 601-605 of payment file line 2 does not fit the four-digit "
               "receiving branch code");
     EXPECT_NE(errorOf(patch(line, 601, "  -1 ")).find("Branch code -1 "), std::string::npos);
-    EXPECT_EQ(errorOf(patch(line, 601, " 1x  ")), "' 1x  ' is not a valid integer value (columns 601-605, "
-                                                  "payment file line 2)");
+    EXPECT_EQ(errorOf(patch(line, 601, " 1x  ")),
+              "' 1x  ' is not a valid integer value (columns 601-605, "
+              "payment file line 2)");
     EXPECT_EQ(errorOf(patch(line, 47, " 000000012345")),
               "'00 0000000123450' is not a valid floating point value (payment file line 2)");
     // A rejected line's invoice count is still read.
@@ -134,8 +139,9 @@ TEST(ManagerChequeErrors, InvoiceLinesThatDoNotFitEndTheRunNamingBothLines) {
               "(payment file line 2, invoice file line 2)");
     // Invoice amounts are read as numbers only for the working tables.
     std::vector<std::string> badAmount{invoice, patch(invoice, 52, "00000000A0000")};
-    EXPECT_EQ(errorOf(flagged, badAmount, "T", true),
-              "'0000000000A00000' is not a valid floating point value (payment file line 2, invoice file line 2)");
+    EXPECT_EQ(
+        errorOf(flagged, badAmount, "T", true),
+        "'0000000000A00000' is not a valid floating point value (payment file line 2, invoice file line 2)");
     ChequeRun cheque;
     cheque.payments({flagged});
     cheque.invoices(badAmount);

@@ -244,6 +244,11 @@ TEST_F(MediaClearingTest, EffectiveDateMustLieAfterToday) {
     convert("header_feb30.txt");
     EXPECT_EQ(op.messages, std::vector<std::string>{"Invalid  EFFECTIVE DATE OF TRANSFER"});
     EXPECT_TRUE(op.reports.empty());
+
+    // A blank in the month passes as a number but would leave record 002 without a date.
+    op = test::RecordingOperator{};
+    convert("header_blank_month.txt");
+    EXPECT_EQ(op.messages, std::vector<std::string>{"Invalid  EFFECTIVE DATE OF TRANSFER"});
 }
 
 TEST_F(MediaClearingTest, RecordCountMustBeAWholeNumber) {

@@ -79,7 +79,7 @@ TEST(ReportTemplates, DirectCreditDetailListsEveryLineWithTotalsAndRejections) {
                          "5556667778", "0123456789ABCDEF0123456789ABCDEF01234567"});
     // Rows in order with their amounts formatted as money.
     expectInOrder(html, {">1<", "1234567890", "สมชาย ใจดี", "1,000.00", ">2<", "สมหญิง รักไทย", "2,234.75",
-                         ">45<", "อรุณี ชัยมงคล", "55,318.50"});
+                         ">45<", "ประเสริฐ วงศ์ทอง", "55,318.50"});
     EXPECT_NE(html.find("Total: 45 lines"), std::string::npos);
     EXPECT_NE(html.find("1,267,166.25"), std::string::npos);
     expectInOrder(html, {"Rejected lines", ">4<", "Account", "Column : 4-13", "Invalid account number", ">9<",
@@ -111,8 +111,8 @@ TEST(ReportTemplates, MediaClearingDetailShowsBankBranchAndServiceType) {
 
 TEST(ReportTemplates, ManagerChequeDetailNestsTaxAndInvoiceRowsUnderTheirCheque) {
     const std::string html = render(sample("mcp_detail.json"));
-    expectInOrder(html, {"MCP001", "Manager Cheque", "12/03/2025", "4445556667"});
-    expectInOrder(html, {"000001", "บริษัท ก้าวหน้า การช่าง จำกัด", "10,700.00", "ค่าจ้างทำของ", "Rent and professional fees",
+    expectInOrder(html, {"MCP001", "12/03/2025", "Manager Cheque", "4445556667"});
+    expectInOrder(html, {"000001", "บริษัท ก้าวหน้า การช่าง จำกัด", "10,700.00", "Rent and professional fees", "ค่าจ้างทำของ",
                          "10,000.00", "Withheld at source", "300.00", "INV-0001", "01/03/2025", "PO-77", "300.00",
                          "700.00", "10,000.00",
                          "000002", "นายสมศักดิ์ ทองดี", "5,000.00",

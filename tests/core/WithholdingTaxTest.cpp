@@ -21,9 +21,13 @@ TEST(WithholdingTax, RateRoundsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(taxRate(9'999'999'990, 9'999'999'999'999'990), 0);
 }
 
-PaymentLine lineOf(const std::string& text) { return PaymentLine(text, 1); }
+PaymentLine lineOf(const std::string& text) {
+    return PaymentLine(text, 1);
+}
 
-std::string blank(std::size_t n) { return std::string(n, ' '); }
+std::string blank(std::size_t n) {
+    return std::string(n, ' ');
+}
 
 TEST(WithholdingTax, ItemsOfTheThreeItemLayout) {
     std::string base = patch(chequeData("single.txt").at(0), 444,

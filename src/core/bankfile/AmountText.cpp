@@ -31,6 +31,9 @@ std::optional<std::string> totalText(std::int64_t thousandths) {
     // Hundredths followed by one "0": the sum of amount texts already ends in 0, the rounding
     // only matters for sums of other precision.
     std::int64_t hundredths = (thousandths + 5) / 10;
+    if (hundredths >= kTotalLimit / 10) {
+        return std::nullopt;  // rounded up past the 16 characters
+    }
     return padLeftZeros(std::to_string(hundredths) + "0", 16);
 }
 

@@ -1,5 +1,7 @@
 #include "bankfile/BankFileVerifier.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -13,6 +15,8 @@
 namespace convertor {
 
 namespace {
+
+constexpr std::int64_t kSumCap = 10'000'000'000'000'000;
 
 // Streams a file as CR LF lines, hashing every byte after the first line.
 class LineStream {
@@ -248,7 +252,8 @@ std::vector<std::string> verifyBankFile(const std::filesystem::path& file) {
             ++expectedSequence;
             ++credits;
             if (auto amount = amountThousandths(field(line, {35, 16}))) {
-                sum += *amount;
+                // Capped where totalText refuses, so that many large amounts cannot wrap the sum.
+                sum = std::min<std::int64_t>(sum + *amount, kSumCap);
             }
         } else if (field(line, {12, 6}) != creditSequence) {
             v.problem(n, "record " + type + " belongs to credit " + std::string(field(line, {12, 6})) +

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <optional>
 
-#include "bankfile/FieldChecks.h"
 #include "bankfile/AmountText.h"
+#include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplates.h"
 #include "convert/Clock.h"
 #include "convert/ConversionError.h"

@@ -34,7 +34,9 @@ std::string signedAmountText(std::string_view amount, std::size_t zeros) {
 
 InvoiceRecords::InvoiceRecords() = default;
 
-InvoiceRecords::~InvoiceRecords() { CloseInvoiceFile(); }
+InvoiceRecords::~InvoiceRecords() {
+    CloseInvoiceFile();
+}
 
 void InvoiceRecords::OpenInvoiceFile(const std::string& invoiceFile) {
     m_fileName = invoiceFile;
@@ -45,7 +47,9 @@ void InvoiceRecords::OpenInvoiceFile(const std::string& invoiceFile) {
     }
 }
 
-void InvoiceRecords::CloseInvoiceFile() { m_reader.reset(); }
+void InvoiceRecords::CloseInvoiceFile() {
+    m_reader.reset();
+}
 
 void InvoiceRecords::SkipRejectedInvoices(const PaymentLine& line) {
     m_skipCount += countAt(line.field(130, 132), "invoice count, " + line.where());
@@ -85,8 +89,9 @@ void InvoiceRecords::WriteInvoiceRecords(const PaymentLine& line, const RecordTe
                                   " characters, shorter than the 166 its records need (" + where + ")");
         }
         if (printFlag.size() != 1) {
-            throw ConversionError("The Print setting of Data/Default.ini must be exactly one character, not \"" +
-                                  toUtf8(printFlag) + "\" (" + where + ")");
+            throw ConversionError(
+                "The Print setting of Data/Default.ini must be exactly one character, not \"" +
+                toUtf8(printFlag) + "\" (" + where + ")");
         }
         const std::string_view text = invoice;
         r006.set(1, "006");

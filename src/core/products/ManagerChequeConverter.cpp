@@ -1,7 +1,6 @@
 #include "products/ManagerChequeConverter.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "bankfile/FieldChecks.h"
@@ -12,6 +11,7 @@
 #include "products/ChequeRecords.h"
 #include "products/InvoiceRecords.h"
 #include "products/PaymentLine.h"
+#include "products/RunTables.h"
 #include "products/WithholdingTax.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
@@ -24,24 +24,6 @@ namespace {
 
 constexpr const char* kCaption = "Manager Cheque";
 const std::string kZeroAmount(13, '0');
-
-// Rows appended before a stop stay, as the operator expects; commit them on every way out.
-class DetailTables {
-public:
-    explicit DetailTables(TableStore& tables) : m_tables(tables) { m_tables.beginRun(); }
-    ~DetailTables() {
-        try {
-            m_tables.endRun();
-        } catch (...) {
-            // The error that ended the run is the one to show.
-        }
-    }
-    DetailTables(const DetailTables&) = delete;
-    DetailTables& operator=(const DetailTables&) = delete;
-
-private:
-    TableStore& m_tables;
-};
 
 class ManagerChequeRun {
 public:
@@ -61,6 +43,7 @@ private:
     void acceptLine(const PaymentLine& line);
     void rejectLine(const PaymentLine& line);
     void finish();
+    void report();
 
     ConversionContext& m_ctx;
     BankFileAssembly m_assembly;
@@ -85,12 +68,9 @@ void ManagerChequeRun::run() {
     m_assembly.OpenBankFile();
     LineReader source(request.sourceFile);
     m_invoices.OpenInvoiceFile(request.invoiceFile);
-    std::optional<DetailTables> detailTables;
+    RunTables tables(m_ctx.tables, m_details != nullptr);
     if (m_details != nullptr) {
-        detailTables.emplace(m_ctx.tables);
-        for (const char* table : {schema::DcpErr, schema::McpDetail, schema::WhtDetail, schema::InvoiceDetail}) {
-            m_ctx.tables.clearTable(table);
-        }
+        tables.clear({schema::DcpErr, schema::McpDetail, schema::WhtDetail, schema::InvoiceDetail});
     }
     try {
         std::string text;
@@ -104,6 +84,8 @@ void ManagerChequeRun::run() {
         return;
     }
     finish();
+    tables.commit();
+    report();
 }
 
 void ManagerChequeRun::convertLine(const PaymentLine& line) {
@@ -158,13 +140,14 @@ void ManagerChequeRun::acceptLine(const PaymentLine& line) {
 void ManagerChequeRun::rejectLine(const PaymentLine& line) {
     m_invoices.SkipRejectedInvoices(line);
     bool zero = line.field(47, 59) == kZeroAmount;
-    RejectionEntry entry{zero ? RejectionKind::CreditZeroAmount : RejectionKind::CreditAmountInvalid,
-                         line.number(),
-                         "  Column : 47-59 ",
-                         zero ? "  Credit amount is zero" : "  Credit amount less than zero or invalid number",
-                         {},
-                         {},
-                         {}};
+    RejectionEntry entry{
+        zero ? RejectionKind::CreditZeroAmount : RejectionKind::CreditAmountInvalid,
+        line.number(),
+        "  Column : 47-59 ",
+        zero ? "  Credit amount is zero" : "  Credit amount less than zero or invalid number",
+        {},
+        {},
+        {}};
     m_log.LogRejection(entry);
 }
 
@@ -191,7 +174,10 @@ void ManagerChequeRun::finish() {
     r002.set(9, "00000001");
     r002.set(10, m_assembly.countText());
     m_assembly.FinishBankFile(r002.line());
+}
 
+void ManagerChequeRun::report() {
+    const RecordTemplate& r002 = m_ctx.state.templates.r002;
     std::string valueDate = toDayMonthYear(r002.get(3));
     if (m_details != nullptr) {
         ShowMcpDetailReport(m_ctx, kCaption, valueDate, r002.get(4));

@@ -20,7 +20,9 @@ char PaymentLine::column(std::size_t position) const {
     return position >= 1 && position <= m_text.size() ? m_text[position - 1] : ' ';
 }
 
-std::string PaymentLine::where() const { return "payment file line " + std::to_string(m_number); }
+std::string PaymentLine::where() const {
+    return "payment file line " + std::to_string(m_number);
+}
 
 std::int64_t amountAt(std::string_view text16, const std::string& where, bool allowSign) {
     auto value = amountThousandths(text16, allowSign);

@@ -197,21 +197,29 @@ void insertTexts(SQLite::Statement& insert, std::initializer_list<std::string_vi
 
 }  // namespace
 
-TableStore::TableStore(const std::filesystem::path& databaseFile) {
-    const std::string doing = "Cannot open the table database " + databaseFile.string();
-    try {
-        m_impl = std::make_unique<Impl>(databaseFile);
-        // Reading the catalogue tells a file that is no database at once, not at the first lookup.
-        m_impl->db.execAndGet("SELECT count(*) FROM sqlite_master");
-        m_impl->db.exec("PRAGMA synchronous=NORMAL");
-    } catch (const SQLite::Exception& error) {
-        throw TableError(doing + ": " + error.what());
+TableStore::TableStore(const std::filesystem::path& databaseFile) : m_file(databaseFile) {}
+
+TableStore::Impl& TableStore::impl() {
+    if (!m_impl) {
+        const std::string doing = "Cannot open the table database " + m_file.string();
+        try {
+            auto opened = std::make_unique<Impl>(m_file);
+            // Reading the catalogue tells a file that is no database at once, not at the first lookup.
+            opened->db.execAndGet("SELECT count(*) FROM sqlite_master");
+            opened->db.exec("PRAGMA synchronous=NORMAL");
+            m_impl = std::move(opened);
+        } catch (const SQLite::Exception& error) {
+            throw TableError(doing + ": " + error.what());
+        }
     }
+    return *m_impl;
 }
 
 TableStore::~TableStore() {
     try {
-        endRun();
+        if (m_impl) {
+            endRun();
+        }
     } catch (...) {
         // Closing the connection rolls back what could not be committed.
     }
@@ -219,13 +227,13 @@ TableStore::~TableStore() {
 
 void TableStore::clearTable(const char* table) {
     std::string name = knownTable(table);
-    guarded("Cannot empty the table " + name, [&] { m_impl->db.exec("DELETE FROM " + quotedName(name)); });
+    guarded("Cannot empty the table " + name, [&] { impl().db.exec("DELETE FROM " + quotedName(name)); });
 }
 
 void TableStore::appendRow(const char* table, const TableRow& row) {
     std::string name = knownTable(table);
     guarded("Cannot append a row to the table " + name, [&] {
-        SQLite::Statement& insert = m_impl->insertFor(name, row);
+        SQLite::Statement& insert = impl().insertFor(name, row);
         ResetOnExit reset(insert);
         int index = 1;
         for (const auto& field : row) {
@@ -237,16 +245,16 @@ void TableStore::appendRow(const char* table, const TableRow& row) {
 
 void TableStore::beginRun() {
     guarded("Cannot begin writing the tables", [&] {
-        if (!m_impl->inTransaction()) {
-            m_impl->db.exec("BEGIN");
+        if (!impl().inTransaction()) {
+            impl().db.exec("BEGIN");
         }
     });
 }
 
 void TableStore::endRun() {
     guarded("Cannot commit the table rows", [&] {
-        if (m_impl->inTransaction()) {
-            m_impl->db.exec("COMMIT");
+        if (impl().inTransaction()) {
+            impl().db.exec("COMMIT");
         }
     });
 }
@@ -254,7 +262,7 @@ void TableStore::endRun() {
 std::optional<std::string> TableStore::bankNameEn(std::string_view bankCode) {
     return guarded("Cannot look up the bank", [&] {
         return firstName(
-            m_impl->prepared(m_impl->bankLookup,
+            impl().prepared(impl().bankLookup,
                              "SELECT BANK_NAME_EN FROM Bank WHERE BANK_CODE = ? ORDER BY rowid LIMIT 1"),
             {bankCode});
     });
@@ -263,7 +271,7 @@ std::optional<std::string> TableStore::bankNameEn(std::string_view bankCode) {
 std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, std::string_view branchCode) {
     return guarded("Cannot look up the branch", [&] {
         return firstName(
-            m_impl->prepared(m_impl->branchLookup,
+            impl().prepared(impl().branchLookup,
                              "SELECT BRANCH_NAME_EN FROM BRANCH WHERE BANK_CODE = ? AND BRANCH_CODE = ? "
                              "ORDER BY rowid LIMIT 1"),
             {bankCode, branchCode});
@@ -273,7 +281,7 @@ std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, s
 void TableStore::addBank(std::string_view bankCode, std::string_view nameEn) {
     guarded("Cannot append a row to the table Bank", [&] {
         insertTexts(
-            m_impl->prepared(m_impl->bankInsert, "INSERT INTO Bank (BANK_CODE, BANK_NAME_EN) VALUES (?, ?)"),
+            impl().prepared(impl().bankInsert, "INSERT INTO Bank (BANK_CODE, BANK_NAME_EN) VALUES (?, ?)"),
             {bankCode, nameEn});
     });
 }
@@ -281,14 +289,14 @@ void TableStore::addBank(std::string_view bankCode, std::string_view nameEn) {
 void TableStore::addBranch(std::string_view bankCode, std::string_view branchCode, std::string_view nameEn) {
     guarded("Cannot append a row to the table BRANCH", [&] {
         insertTexts(
-            m_impl->prepared(m_impl->branchInsert,
+            impl().prepared(impl().branchInsert,
                              "INSERT INTO BRANCH (BANK_CODE, BRANCH_CODE, BRANCH_NAME_EN) VALUES (?, ?, ?)"),
             {bankCode, branchCode, nameEn});
     });
 }
 
 QueryResult TableStore::query(const std::string& sql) {
-    sqlite3* db = m_impl->db.getHandle();
+    sqlite3* db = impl().db.getHandle();
     auto fail = [&](const std::string& why) { return TableError("Cannot run the query: " + why); };
     auto prepare = [&](const char* text, const char** tail) {
         sqlite3_stmt* raw = nullptr;

@@ -12,7 +12,8 @@ namespace convertor {
 
 // The tables of Data/zvb.db. Text values handed in and out by the converters are code page 874
 // bytes; the file stores UTF-8. Every statement binds its values: no text is spliced into SQL.
-// Errors raise TableError.
+// Errors raise TableError. The file is opened on first use, so a run that touches no table does
+// not need it.
 class TableStore {
 public:
     explicit TableStore(const std::filesystem::path& databaseFile);
@@ -44,6 +45,9 @@ public:
 
 private:
     struct Impl;
+    Impl& impl();
+
+    std::filesystem::path m_file;
     std::unique_ptr<Impl> m_impl;
 };
 

@@ -1,6 +1,5 @@
 #include "convert/ConversionContext.h"
 #include "refdata/Schema.h"
-#include "refdata/TableStore.h"
 #include "reports/ReportOperations.h"
 #include "reports/ReportValue.h"
 #include "text/CodePage.h"
@@ -18,11 +17,6 @@ const char* const kWithholdingTaxQuery =
 
 const char* const kInvoiceQuery =
     "Select * from Mcp_Detail, Invoice_Detail where Mcp_Detail.ID=Invoice_Detail.CreditId";
-
-ReportDataset queryDataset(TableStore& tables, const char* name, const std::string& sql) {
-    QueryResult result = tables.query(sql);
-    return ReportDataset{name, std::move(result.columns), std::move(result.rows)};
-}
 
 }  // namespace
 

@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "bankfile/BankFileVerifier.h"
+#include "bankfile/FieldChecks.h"
+#include "bankfile/FileDigest.h"
+#include "bankfile/RecordTemplates.h"
+#include "support/TestSupport.h"
+
+namespace convertor::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string record001() {
+    return "001C0001       20250305" + std::string(24, ' ') + "20250305000000BCM20250305" +
+           std::string(24, ' ');
+}
+
+std::string record002(const std::string& count, const std::string& total,
+                      const std::string& product = "DCP") {
+    RecordTemplate r(2);
+    r.set(2, product);
+    r.set(3, "20250305");
+    r.set(4, padRight("1234567896", 25));
+    r.set(5, "04");
+    r.set(6, "0123");
+    r.set(8, total);
+    r.set(10, count);
+    r.set(11, padRight("1234567896", 25));
+    r.set(12, "04");
+    r.set(13, "0123");
+    return r.line();
+}
+
+std::string record003(const std::string& sequence, const std::string& amount) {
+    RecordTemplate r(3);
+    r.set(2, sequence);
+    r.set(3, padRight("1234567896", 25));
+    r.set(4, amount);
+    r.set(6, "00000001");
+    r.set(22, "014");
+    r.set(24, "0123");
+    return r.line();
+}
+
+std::string record004(const std::string& sequence) {
+    RecordTemplate r(4);
+    r.set(3, sequence);
+    r.set(10, padRight("JOHN SMITH", 70));
+    return r.line();
+}
+
+std::string record005(const std::string& sequence, const std::string& item) {
+    RecordTemplate r(5);
+    r.set(2, "00000001");
+    r.set(3, sequence);
+    r.set(4, item);
+    r.set(5, "0000000000030000");
+    return r.line();
+}
+
+std::string record006(const std::string& sequence, const std::string& item, const std::string& amount) {
+    RecordTemplate r(6);
+    r.set(2, "00000001");
+    r.set(3, sequence);
+    r.set(4, item);
+    r.set(6, amount);
+    r.set(7, "20250301");
+    r.set(10, "-000000000000700");
+    return r.line();
+}
+
+std::string trailer(const std::string& count, const std::string& total) {
+    return "999000001" + count + total;
+}
+
+std::string digestOfText(const std::string& body) {
+    Sha1 sha1;
+    sha1.update(body);
+    return digestText(sha1.finish());
+}
+
+// Two credits of 100.00 and 24.00; the first with a payee record.
+Lines goodLines() {
+    return {
+        record001(),         record002("000002", "0000000000124000"), record003("000001", "0000000000100000"),
+        record004("000001"), record003("000002", "0000000000024000"), trailer("000002", "0000000000124000")};
+}
+
+class BankFileVerifier : public ::testing::Test {
+protected:
+    // Writes the digest of the body, then the body, and verifies the file.
+    std::vector<std::string> verifyBody(const std::string& body) {
+        writeFile(m_dir / "bank.txt", digestOfText(body) + "\r\n" + body);
+        return verifyBankFile(m_dir / "bank.txt");
+    }
+    std::vector<std::string> verify(const Lines& lines) { return verifyBody(crlfLines(lines)); }
+    std::vector<std::string> verifyRaw(const std::string& bytes) {
+        writeFile(m_dir / "bank.txt", bytes);
+        return verifyBankFile(m_dir / "bank.txt");
+    }
+
+    TempDir m_dir;
+};
+
+// One problem, reported on the given line, whose text holds `words`.
+void expectOneProblem(const std::vector<std::string>& problems, int line, const std::string& words) {
+    ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
+    EXPECT_EQ(problems[0].rfind("line " + std::to_string(line) + ": ", 0), 0u) << problems[0];
+    EXPECT_NE(problems[0].find(words), std::string::npos) << problems[0];
+}
+
+TEST_F(BankFileVerifier, GoodFiles) {
+    EXPECT_EQ(verify(goodLines()), Lines{});
+    // A cheque run: payee, withholding tax and invoices (signed amounts) after each credit.
+    EXPECT_EQ(
+        verify({record001(), record002("000002", "0000000000124000", "MCP"),
+                record003("000001", "0000000000100000"), record004("000001"), record005("000001", "01"),
+                record005("000001", "02"), record006("000001", "000001", "-000000000012340"),
+                record006("000001", "000002", "0000000000050000"), record003("000002", "0000000000024000"),
+                record005("000002", "01"), record006("000002", "000001", "0000000000024000"),
+                trailer("000002", "0000000000124000")}),
+        Lines{});
+}
+
+TEST_F(BankFileVerifier, Digest) {
+    std::string body = crlfLines(goodLines());
+    std::string digest = digestOfText(body);
+    std::string wrong = digest;
+    wrong[5] = wrong[5] == 'A' ? 'B' : 'A';
+    expectOneProblem(verifyRaw(wrong + "\r\n" + body), 1, "digest");
+
+    std::string lower = digest;
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (lower != digest) {
+        expectOneProblem(verifyRaw(lower + "\r\n" + body), 1, "digest");
+    }
+    expectOneProblem(verifyRaw(digest + "\n" + body), 1, "digest line");
+    expectOneProblem(verifyRaw(digest.substr(0, 39) + "\r\n" + body), 1, "digest line");
+    expectOneProblem(verifyRaw(""), 1, "digest line");
+    // A changed record under the old digest.
+    std::string changed = body;
+    changed[changed.find("JOHN")] = 'X';
+    expectOneProblem(verifyRaw(digest + "\r\n" + changed), 1, "digest");
+}
+
+TEST_F(BankFileVerifier, LineEnds) {
+    Lines lines = goodLines();
+    std::string body = lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\n" + lines[3] + "\r\n" +
+                       lines[4] + "\r\n" + lines[5] + "\r\n";
+    expectOneProblem(verifyBody(body), 4, "CR LF");
+    std::string unended = crlfLines(lines);
+    unended.resize(unended.size() - 2);
+    expectOneProblem(verifyBody(unended), 7, "CR LF");
+}
+
+TEST_F(BankFileVerifier, RecordOrder) {
+    Lines lines = goodLines();
+    std::swap(lines[2], lines[3]);  // 004 before its 003
+    auto problems = verify(lines);
+    ASSERT_FALSE(problems.empty());
+    EXPECT_EQ(problems[0], "line 4: record 004 out of order");
+
+    lines = goodLines();
+    lines.insert(lines.begin() + 4, record004("000001"));  // a second 004 for one credit
+    expectOneProblem(verify(lines), 6, "out of order");
+
+    lines = goodLines();
+    lines.insert(lines.begin() + 4, record006("000001", "000001", "0000000000010000"));
+    lines.insert(lines.begin() + 5, record005("000001", "01"));  // tax after invoice
+    expectOneProblem(verify(lines), 7, "out of order");
+
+    lines = goodLines();
+    std::swap(lines[0], lines[1]);
+    EXPECT_FALSE(verify(lines).empty());
+}
+
+TEST_F(BankFileVerifier, RecordLengthsAndFields) {
+    Lines lines = goodLines();
+    lines[4] += " ";
+    auto problems = verify(lines);
+    ASSERT_FALSE(problems.empty());
+    EXPECT_EQ(problems[0], "line 6: record 003 is 356 characters long, not 355");
+
+    lines = goodLines();
+    lines[3].pop_back();
+    expectOneProblem(verify(lines), 5, "815");
+
+    lines = goodLines();
+    lines[0] += "X";
+    expectOneProblem(verify(lines), 2, "97");
+
+    lines = goodLines();
+    lines[5] += "0";
+    expectOneProblem(verify(lines), 7, "32");
+
+    lines = goodLines();
+    lines[4].replace(50, 3, "USD");
+    expectOneProblem(verify(lines), 6, "THB");
+
+    lines = goodLines();
+    lines[1].replace(3, 3, "XYZ");
+    expectOneProblem(verify(lines), 3, "product code");
+
+    lines = goodLines();
+    lines[2].replace(69, 2, "0A");  // record 003 field 12
+    expectOneProblem(verify(lines), 4, "field 12");
+
+    lines = goodLines();
+    lines.insert(lines.begin() + 4, std::string(355, 'x'));
+    EXPECT_FALSE(verify(lines).empty());
+}
+
+TEST_F(BankFileVerifier, SequenceNumbers) {
+    Lines lines = goodLines();
+    lines[4] = record003("000003", "0000000000024000");
+    expectOneProblem(verify(lines), 6, "000002");
+
+    lines = goodLines();
+    lines[3] = record004("000002");  // payee of a credit that is not the one before it
+    expectOneProblem(verify(lines), 5, "000002");
+
+    lines = goodLines();
+    lines[2] = record003("000000", "0000000000100000");
+    EXPECT_FALSE(verify(lines).empty()) << "numbering starts at 1";
+}
+
+TEST_F(BankFileVerifier, CountsAndTotals) {
+    Lines lines = goodLines();
+    lines[1] = record002("000003", "0000000000124000");
+    expectOneProblem(verify(lines), 3, "credit count");
+
+    lines = goodLines();
+    lines[1] = record002("000002", "0000000000124010");
+    expectOneProblem(verify(lines), 3, "total amount");
+
+    lines = goodLines();
+    lines[1] = record002("000001", "0000000000100000");
+    lines[5] = trailer("000001", "0000000000100000");
+    auto problems = verify(lines);
+    EXPECT_EQ(problems.size(), 2u) << "record 002 and the trailer agree, but not with the records 003";
+
+    lines = goodLines();
+    lines[5] = trailer("000002", "0000000000124100");
+    problems = verify(lines);
+    ASSERT_FALSE(problems.empty());
+    EXPECT_NE(problems[0].find("line 7: trailer total amount"), std::string::npos) << problems[0];
+}
+
+TEST_F(BankFileVerifier, HugeSumsDoNotWrapAround) {
+    // 1845 credits whose amounts add up to 2^64 thousandths plus 124.000: a sum kept modulo 2^64
+    // would agree with a trailer of 124.00.
+    Lines lines = {record001(), record002("001845", "0000000000124000")};
+    for (int i = 1; i <= 1845; ++i) {
+        std::string amount = i < 1845 ? "9999999999999999" : "6744073709677460";
+        lines.push_back(record003(padLeftZeros(std::to_string(i), 6), amount));
+    }
+    lines.push_back(trailer("001845", "0000000000124000"));
+    auto problems = verify(lines);
+    ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
+    EXPECT_NE(problems[0].find("trailer total amount"), std::string::npos) << problems[0];
+}
+
+TEST_F(BankFileVerifier, TrailerPlace) {
+    Lines lines = goodLines();
+    lines.pop_back();
+    expectOneProblem(verify(lines), 7, "trailer line is missing");
+
+    lines = goodLines();
+    lines.push_back(record003("000003", "0000000000024000"));
+    expectOneProblem(verify(lines), 8, "follows the trailer");
+
+    expectOneProblem(verifyBody(crlfLines(goodLines()) + "\r\n"), 8, "follows the trailer");
+}
+
+TEST_F(BankFileVerifier, MissingFile) {
+    auto problems = verifyBankFile(m_dir / "missing.txt");
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].rfind("line 1: ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace convertor::test
