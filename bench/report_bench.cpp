@@ -18,8 +18,9 @@ convertor::ReportValue detailReport(int rows) {
     static const char* names[] = {"สมชาย ใจดี", "สมหญิง รักไทย", "วิชัย ศรีสุข", "John Smith", "กนกวรรณ แสงทอง"};
     convertor::ReportValue report;
     report.templateName = "rptDcpDetail.frf";
-    report.variables = {{"HashCode", std::string(40, 'A')}, {"ComId", "BENCH1"},        {"PayType", "Direct Credit"},
-                        {"ComName", "บริษัท ทดสอบ จำกัด"},     {"ValueDate", "01/03/2025"}, {"Acct", "1234567890"},
+    report.variables = {{"HashCode", std::string(40, 'A')}, {"ComId", "BENCH1"},
+                        {"PayType", "Direct Credit"},       {"ComName", "บริษัท ทดสอบ จำกัด"},
+                        {"ValueDate", "01/03/2025"},        {"Acct", "1234567890"},
                         {"AcctFee", "1234567890"}};
     convertor::ReportDataset lines{"frDBDataSet1", {"AcNo", "Amount", "Name"}, {}};
     for (int i = 0; i < rows; ++i) {
@@ -29,8 +30,8 @@ convertor::ReportValue detailReport(int rows) {
     }
     convertor::ReportDataset errors{"frDBDataSet2", {"LnNo", "FieldName", "ColNo", "DesErr"}, {}};
     for (int i = 0; i < rows / 100; ++i) {
-        errors.rows.push_back({std::to_string(i * 100 + 2), std::string("Amount"), std::string("  Column : 14-25"),
-                               std::string("  Amount is zero")});
+        errors.rows.push_back({std::to_string(i * 100 + 2), std::string("Amount"),
+                               std::string("  Column : 14-25"), std::string("  Amount is zero")});
     }
     report.datasets = {lines, errors};
     return report;
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
     const bool saved = document.savePdf(QString::fromStdString(outDir + "/report_bench.pdf"));
     const double pdfSeconds = secondsSince(start);
 
-    std::printf("rows %d: HTML %.3f s (%zu bytes), PDF %.3f s%s\n", rows, htmlSeconds, html.size(), pdfSeconds,
-                saved ? "" : " (failed)");
+    std::printf("rows %d: HTML %.3f s (%zu bytes), PDF %.3f s%s\n", rows, htmlSeconds, html.size(),
+                pdfSeconds, saved ? "" : " (failed)");
     return saved ? 0 : 1;
 }

@@ -112,12 +112,14 @@ ReportDocument::ReportDocument() : m_printed(QDate::currentDate()), m_metrics(1,
 
 ReportDocument::~ReportDocument() = default;
 
-void ReportDocument::setHtml(const QString& html) { m_html = html; }
+void ReportDocument::setHtml(const QString& html) {
+    m_html = html;
+}
 
 QString ReportDocument::title() const {
-    static const QRegularExpression pattern(QStringLiteral("<title>(.*?)</title>"),
-                                            QRegularExpression::CaseInsensitiveOption |
-                                                QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression pattern(
+        QStringLiteral("<title>(.*?)</title>"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = pattern.match(m_html);
     if (!match.hasMatch()) {
         return {};
@@ -127,7 +129,9 @@ QString ReportDocument::title() const {
     return doc.toPlainText().simplified();
 }
 
-void ReportDocument::setUpPage(QPagedPaintDevice& device) { device.setPageLayout(a4Layout()); }
+void ReportDocument::setUpPage(QPagedPaintDevice& device) {
+    device.setPageLayout(a4Layout());
+}
 
 ReportDocument::Layout ReportDocument::layOut(double pageWidth, double pageHeight) const {
     Layout layout;
@@ -191,7 +195,8 @@ bool ReportDocument::paint(QPagedPaintDevice& device, int selectionStart, int se
         painter.drawLine(QPointF(0, kHeaderHeight - 5), QPointF(layout.width, kHeaderHeight - 5));
         const double footerTop = kHeaderHeight + layout.bodyHeight;
         painter.drawLine(QPointF(0, footerTop + 5), QPointF(layout.width, footerTop + 5));
-        painter.drawText(QRectF(0, footerTop + 8, layout.width, kFooterHeight - 8), Qt::AlignHCenter | Qt::AlignTop,
+        painter.drawText(QRectF(0, footerTop + 8, layout.width, kFooterHeight - 8),
+                         Qt::AlignHCenter | Qt::AlignTop,
                          QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
 
         painter.translate(0, kHeaderHeight - page * layout.bodyHeight);
@@ -218,7 +223,9 @@ bool ReportDocument::savePdf(const QString& file) const {
     return QFileInfo(file).size() > 0;
 }
 
-int ReportDocument::pageCount() const { return layOutA4().doc->pageCount(); }
+int ReportDocument::pageCount() const {
+    return layOutA4().doc->pageCount();
+}
 
 int ReportDocument::pageOf(int position) const {
     const Layout layout = layOutA4();

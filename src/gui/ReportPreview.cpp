@@ -21,7 +21,9 @@ namespace convertor {
 
 namespace {
 
-Date toDate(const QDate& date) { return Date{date.year(), date.month(), date.day()}; }
+Date toDate(const QDate& date) {
+    return Date{date.year(), date.month(), date.day()};
+}
 
 }  // namespace
 
@@ -81,7 +83,8 @@ void ReportPreview::buildToolBar() {
     m_findEdit->setPlaceholderText(tr("Find"));
     m_findEdit->setMaximumWidth(180);
     bar->addWidget(m_findEdit);
-    QAction* findNext = add(tr("Find Next"), QKeySequence::FindNext, [this] { findText(m_findEdit->text()); });
+    QAction* findNext =
+        add(tr("Find Next"), QKeySequence::FindNext, [this] { findText(m_findEdit->text()); });
     connect(m_findEdit, &QLineEdit::returnPressed, findNext, &QAction::trigger);
     QAction* find = new QAction(this);
     find->setShortcut(QKeySequence::Find);
@@ -111,7 +114,9 @@ void ReportPreview::setPrintedDate(const QDate& date) {
     refresh();
 }
 
-void ReportPreview::paintPages(QPrinter* printer) { m_document.paint(*printer, m_matchStart, m_matchEnd); }
+void ReportPreview::paintPages(QPrinter* printer) {
+    m_document.paint(*printer, m_matchStart, m_matchEnd);
+}
 
 void ReportPreview::refresh() {
     m_view->updatePreview();
@@ -124,20 +129,36 @@ void ReportPreview::updatePageLabel() {
     }
 }
 
-int ReportPreview::pageCount() const { return m_view->pageCount(); }
-int ReportPreview::currentPage() const { return m_view->currentPage(); }
+int ReportPreview::pageCount() const {
+    return m_view->pageCount();
+}
+int ReportPreview::currentPage() const {
+    return m_view->currentPage();
+}
 
 void ReportPreview::turnTo(int page) {
     m_view->setCurrentPage(std::clamp(page, 1, std::max(1, pageCount())));
     updatePageLabel();
 }
 
-void ReportPreview::zoomIn() { m_view->zoomIn(1.25); }
-void ReportPreview::zoomOut() { m_view->zoomOut(1.25); }
-void ReportPreview::firstPage() { turnTo(1); }
-void ReportPreview::previousPage() { turnTo(currentPage() - 1); }
-void ReportPreview::nextPage() { turnTo(currentPage() + 1); }
-void ReportPreview::lastPage() { turnTo(pageCount()); }
+void ReportPreview::zoomIn() {
+    m_view->zoomIn(1.25);
+}
+void ReportPreview::zoomOut() {
+    m_view->zoomOut(1.25);
+}
+void ReportPreview::firstPage() {
+    turnTo(1);
+}
+void ReportPreview::previousPage() {
+    turnTo(currentPage() - 1);
+}
+void ReportPreview::nextPage() {
+    turnTo(currentPage() + 1);
+}
+void ReportPreview::lastPage() {
+    turnTo(pageCount());
+}
 
 bool ReportPreview::findText(const QString& text) {
     const auto [start, end] = m_document.find(text, m_matchEnd < 0 ? 0 : m_matchEnd);
@@ -152,7 +173,9 @@ bool ReportPreview::findText(const QString& text) {
     return true;
 }
 
-bool ReportPreview::savePdf(const QString& file) const { return m_document.savePdf(file); }
+bool ReportPreview::savePdf(const QString& file) const {
+    return m_document.savePdf(file);
+}
 
 bool ReportPreview::saveHtml(const QString& file) const {
     QSaveFile out(file);
@@ -183,8 +206,8 @@ void ReportPreview::print() {
 }
 
 void ReportPreview::saveAsPdf() {
-    const QString file =
-        QFileDialog::getSaveFileName(this, tr("Save as PDF"), QString(), tr("PDF File (*.pdf);;All File (*)"));
+    const QString file = QFileDialog::getSaveFileName(this, tr("Save as PDF"), QString(),
+                                                      tr("PDF File (*.pdf);;All File (*)"));
     if (!file.isEmpty() && !savePdf(file)) {
         QMessageBox::warning(this, windowTitle(), tr("Cannot write %1").arg(file));
     }

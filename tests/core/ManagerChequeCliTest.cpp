@@ -18,7 +18,8 @@ struct Outcome {
 
 Outcome runCli(const std::string& arguments, const fs::path& scratch) {
     fs::path out = scratch / "stdout.txt";
-    std::string command = std::string("'") + CLI_EXECUTABLE + "' " + arguments + " > '" + out.string() + "' 2>&1";
+    std::string command =
+        std::string("'") + CLI_EXECUTABLE + "' " + arguments + " > '" + out.string() + "' 2>&1";
     int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out)};
 }

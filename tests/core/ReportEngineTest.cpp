@@ -19,7 +19,9 @@ ReportValue sample(const std::string& name) {
     return readReportJson(std::filesystem::path(TEST_DATA_DIR) / "reports" / name);
 }
 
-std::string render(const ReportValue& report) { return renderReportFile(report, kTemplates, kPrinted); }
+std::string render(const ReportValue& report) {
+    return renderReportFile(report, kTemplates, kPrinted);
+}
 
 // Asserts that the texts occur in this order in the HTML.
 void expectInOrder(const std::string& html, const std::vector<std::string>& texts) {
@@ -45,10 +47,11 @@ void writeText(const std::filesystem::path& file, const std::string& text) {
 
 TEST(ReportTemplates, ResultReportReadsLikeAStatementOfTheRun) {
     const std::string html = render(sample("result_mcl.json"));
-    expectInOrder(html, {"<!DOCTYPE html>", "Media Clearing", "Printed 05/03/2025", "COMP01",
-                         "Company Name : ", "05/03/2025", "C:\\Pay\\mcl_0305.txt", "C:\\Pay\\out\\mcl_0305.bnk",
-                         "3F2A9C0B7D14E6A85B21C0FFEE1234567890ABCD", ">1<", ">2<", "124.00",
-                         "0000000000124.000", "Zero amount", ">1<", ">5<", "Total rejected", ">1<", "</html>"});
+    expectInOrder(html,
+                  {"<!DOCTYPE html>", "Media Clearing", "Printed 05/03/2025", "COMP01",
+                   "Company Name : ", "05/03/2025", "C:\\Pay\\mcl_0305.txt", "C:\\Pay\\out\\mcl_0305.bnk",
+                   "3F2A9C0B7D14E6A85B21C0FFEE1234567890ABCD", ">1<", ">2<", "124.00", "0000000000124.000",
+                   "Zero amount", ">1<", ">5<", "Total rejected", ">1<", "</html>"});
     // The company name shows as typed: quote, ampersand and angle brackets are escaped, Thai kept.
     EXPECT_NE(html.find("บริษัท โอ&#39;นีล &amp; &lt;ลูก&gt; จำกัด"), std::string::npos);
     EXPECT_EQ(html.find("<ลูก>"), std::string::npos);
@@ -57,13 +60,25 @@ TEST(ReportTemplates, ResultReportReadsLikeAStatementOfTheRun) {
 TEST(ReportTemplates, ResultReportOfARunWithoutAcceptedLines) {
     ReportValue report;
     report.templateName = "rptResult.frf";
-    report.variables = {{"FromFile", "cheques.txt"}, {"ToFile", ""},        {"HashCode", ""},
-                        {"ComId", "MCP9"},           {"PayType", "Manager Cheque"},
-                        {"DebitRecord", "0"},        {"CreditRecord", "0"}, {"Amount", "0000000000000.000"},
-                        {"ComName", ""},             {"ValueDate", "01/04/2025"},
-                        {"CusCap", ""},              {"TotalZeroAcct", "0"}, {"TotalZeroAm", "2"},
-                        {"TotalNagativeAm", "1"},    {"NoZeroAcct", ""},    {"NoZeroAm", "7"},
-                        {"NoNagativeAm", "3"},       {"TotalReject", "3"},  {"TotalBNKBRN", "0"}};
+    report.variables = {{"FromFile", "cheques.txt"},
+                        {"ToFile", ""},
+                        {"HashCode", ""},
+                        {"ComId", "MCP9"},
+                        {"PayType", "Manager Cheque"},
+                        {"DebitRecord", "0"},
+                        {"CreditRecord", "0"},
+                        {"Amount", "0000000000000.000"},
+                        {"ComName", ""},
+                        {"ValueDate", "01/04/2025"},
+                        {"CusCap", ""},
+                        {"TotalZeroAcct", "0"},
+                        {"TotalZeroAm", "2"},
+                        {"TotalNagativeAm", "1"},
+                        {"NoZeroAcct", ""},
+                        {"NoZeroAm", "7"},
+                        {"NoNagativeAm", "3"},
+                        {"TotalReject", "3"},
+                        {"TotalBNKBRN", "0"}};
     const std::string html = render(report);
     expectInOrder(html, {"Manager Cheque", "MCP9", "01/04/2025", "cheques.txt", "0.00", "0000000000000.000",
                          "Invalid amount", ">1<", ">3<", "Total rejected", ">3<"});
@@ -89,11 +104,12 @@ TEST(ReportTemplates, DirectCreditDetailListsEveryLineWithTotalsAndRejections) {
 TEST(ReportTemplates, PayrollDetailWithRejectionRowsOnly) {
     ReportValue report;
     report.templateName = "rptDcpDetail.frf";
-    report.variables = {{"HashCode", ""},      {"ComId", "PAY01"},          {"PayType", "PayRoll"},
-                        {"ComName", "ACME"},   {"ValueDate", "28/02/2025"}, {"Acct", "1"},
+    report.variables = {{"HashCode", ""},    {"ComId", "PAY01"},          {"PayType", "PayRoll"},
+                        {"ComName", "ACME"}, {"ValueDate", "28/02/2025"}, {"Acct", "1"},
                         {"AcctFee", "2"}};
-    report.datasets = {{"frDBDataSet1", {"AcNo", "Amount", "Name"}, {}},
-                       {"frDBDataSet2", {"LnNo", "FieldName", "ColNo", "DesErr"}, {{"2", "Amount", "c", "zero"}}}};
+    report.datasets = {
+        {"frDBDataSet1", {"AcNo", "Amount", "Name"}, {}},
+        {"frDBDataSet2", {"LnNo", "FieldName", "ColNo", "DesErr"}, {{"2", "Amount", "c", "zero"}}}};
     const std::string html = render(report);
     expectInOrder(html, {"PayRoll", "No accepted lines.", "Total: 0 lines", "0.00", ">2<", "zero"});
     EXPECT_EQ(html.find("No rejected lines."), std::string::npos);
@@ -102,8 +118,9 @@ TEST(ReportTemplates, PayrollDetailWithRejectionRowsOnly) {
 TEST(ReportTemplates, MediaClearingDetailShowsBankBranchAndServiceType) {
     const std::string html = render(sample("mcl_detail.json"));
     expectInOrder(html, {"MCL777", "ห้างหุ้นส่วน ทดลอง", "9876543210", "9876543210"});
-    expectInOrder(html, {"2000000000", ">002<", ">0100<", "(01)Salary, wages, gratuity or retirement", "สมชาย ใจดี",
-                         "250.75", "2000104729", ">003<", ">0101<", "(04)Expense for goods or services", "1,249.85"});
+    expectInOrder(
+        html, {"2000000000", ">002<", ">0100<", "(01)Salary, wages, gratuity or retirement", "สมชาย ใจดี",
+               "250.75", "2000104729", ">003<", ">0101<", "(04)Expense for goods or services", "1,249.85"});
     EXPECT_NE(html.find("Total: 14 lines"), std::string::npos);
     EXPECT_NE(html.find("94,428.60"), std::string::npos);
     expectInOrder(html, {"Rejected lines", "Amount is zero", "Bank 999 branch 0001 invalid code"});
@@ -112,13 +129,38 @@ TEST(ReportTemplates, MediaClearingDetailShowsBankBranchAndServiceType) {
 TEST(ReportTemplates, ManagerChequeDetailNestsTaxAndInvoiceRowsUnderTheirCheque) {
     const std::string html = render(sample("mcp_detail.json"));
     expectInOrder(html, {"MCP001", "12/03/2025", "Manager Cheque", "4445556667"});
-    expectInOrder(html, {"000001", "บริษัท ก้าวหน้า การช่าง จำกัด", "10,700.00", "Rent and professional fees", "ค่าจ้างทำของ",
-                         "10,000.00", "Withheld at source", "300.00", "INV-0001", "01/03/2025", "PO-77", "300.00",
-                         "700.00", "10,000.00",
-                         "000002", "นายสมศักดิ์ ทองดี", "5,000.00",
-                         "000003", "Global Supplies Co., Ltd.", "ค่าบริการขนส่ง", "900.00", "ค่านายหน้า", "600.00",
-                         "INV-0100", "30,000.00", "INV-0101", "20,000.00", "Total: 3 cheques", "69,200.00",
-                         "1,800.00", "4,200.00", "60,000.00"});
+    expectInOrder(html, {"000001",
+                         "บริษัท ก้าวหน้า การช่าง จำกัด",
+                         "10,700.00",
+                         "Rent and professional fees",
+                         "ค่าจ้างทำของ",
+                         "10,000.00",
+                         "Withheld at source",
+                         "300.00",
+                         "INV-0001",
+                         "01/03/2025",
+                         "PO-77",
+                         "300.00",
+                         "700.00",
+                         "10,000.00",
+                         "000002",
+                         "นายสมศักดิ์ ทองดี",
+                         "5,000.00",
+                         "000003",
+                         "Global Supplies Co., Ltd.",
+                         "ค่าบริการขนส่ง",
+                         "900.00",
+                         "ค่านายหน้า",
+                         "600.00",
+                         "INV-0100",
+                         "30,000.00",
+                         "INV-0101",
+                         "20,000.00",
+                         "Total: 3 cheques",
+                         "69,200.00",
+                         "1,800.00",
+                         "4,200.00",
+                         "60,000.00"});
     // The cheque without tax or invoice lines gets none of another cheque's.
     const std::string second = html.substr(html.find("000002"), html.find("000003") - html.find("000002"));
     EXPECT_EQ(second.find("Tax 01"), std::string::npos);
@@ -165,7 +207,8 @@ TEST(ReportEngineRules, BrokenTemplateIsAnEngineError) {
 TEST(ReportEngineRules, RowsCountsSumsAndRepeatedColumns) {
     test::TempDir dir;
     writeText(dir / "t.frf",
-              "{{#frDBDataSet5}}[{{RowNo}}|{{WhtAmount}}|{{WhtAmount_raw}}|{{WhtAmount_1}}|{{Note}}]{{/frDBDataSet5}}"
+              "{{#frDBDataSet5}}[{{RowNo}}|{{WhtAmount}}|{{WhtAmount_raw}}|{{WhtAmount_1}}|{{Note}}]{{/"
+              "frDBDataSet5}}"
               "n={{frDBDataSet5_count}} s={{frDBDataSet5_sum_WhtAmount}} s1={{frDBDataSet5_sum_WhtAmount_1}} "
               "e={{frDBDataSet3_count}} x={{frDBDataSet5_sum_Note}} d={{PrintedDate}} v={{Missing}}.");
     ReportValue report;
@@ -187,11 +230,12 @@ TEST(ReportEngineRules, ChequeChildrenCarryTheirOwnCountsAndSums) {
               "{{#invoices}}<{{InvoiceNo}}>{{/invoices}};{{/frDBDataSet4}}");
     ReportValue report;
     report.templateName = "t.frf";
-    report.datasets = {{"frDBDataSet4", {"ID"}, {{std::string("000001")}, {std::string("000002")}}},
-                       {"frDBDataSet5",
-                        {"CreditId", "WhtAmount"},
-                        {{std::string("000002"), 1.5}, {std::string("000002"), 2.25}}},
-                       {"frDBDataSet6", {"CreditId", "InvoiceNo"}, {{std::string("000001"), std::string("I1")}}}};
+    report.datasets = {
+        {"frDBDataSet4", {"ID"}, {{std::string("000001")}, {std::string("000002")}}},
+        {"frDBDataSet5",
+         {"CreditId", "WhtAmount"},
+         {{std::string("000002"), 1.5}, {std::string("000002"), 2.25}}},
+        {"frDBDataSet6", {"CreditId", "InvoiceNo"}, {{std::string("000001"), std::string("I1")}}}};
     EXPECT_EQ(renderReportFile(report, dir.path(), kPrinted), "000001:0/0.00/1<I1>;000002:2/3.75/0;");
 }
 

@@ -47,7 +47,8 @@ void ReportPreviewTest::opensWithoutBlocking() {
     ReportEngine engine;
     QElapsedTimer timer;
     timer.start();
-    QPointer<ReportPreview> preview = ReportPreview::showReport(sample("dcp_detail.json"), engine, templates());
+    QPointer<ReportPreview> preview =
+        ReportPreview::showReport(sample("dcp_detail.json"), engine, templates());
     QVERIFY(preview);
     QVERIFY(timer.elapsed() < 5000);
     QVERIFY(preview->isVisible());
@@ -75,14 +76,16 @@ void ReportPreviewTest::pdfHoldsTheValues() {
     }
     QTemporaryDir dir;
     ReportEngine engine;
-    QPointer<ReportPreview> preview = ReportPreview::showReport(sample("result_mcl.json"), engine, templates());
+    QPointer<ReportPreview> preview =
+        ReportPreview::showReport(sample("result_mcl.json"), engine, templates());
     QVERIFY(preview);
     preview->setPrintedDate(QDate(2025, 3, 5));
     const QString pdf = dir.filePath(QStringLiteral("result.pdf"));
     QVERIFY(preview->savePdf(pdf));
     const QString text = pdfText(pdf);
-    for (const char* expected : {"COMP01", "Media Clearing", "05/03/2025", "3F2A9C0B7D14E6A85B21C0FFEE1234567890ABCD",
-                                 "0000000000124.000", "124.00", "mcl_0305.bnk", "Page 1 of 1", "Printed 05/03/2025"}) {
+    for (const char* expected :
+         {"COMP01", "Media Clearing", "05/03/2025", "3F2A9C0B7D14E6A85B21C0FFEE1234567890ABCD",
+          "0000000000124.000", "124.00", "mcl_0305.bnk", "Page 1 of 1", "Printed 05/03/2025"}) {
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     }
     // pdftotext splits Thai vowel marks off, so the name is checked in pieces.
@@ -95,7 +98,8 @@ void ReportPreviewTest::pdfHoldsTheValues() {
 void ReportPreviewTest::twoPreviewsOpenTogether() {
     ReportEngine engine;
     QPointer<ReportPreview> first = ReportPreview::showReport(sample("mcl_detail.json"), engine, templates());
-    QPointer<ReportPreview> second = ReportPreview::showReport(sample("mcp_detail.json"), engine, templates());
+    QPointer<ReportPreview> second =
+        ReportPreview::showReport(sample("mcp_detail.json"), engine, templates());
     QVERIFY(first && second);
     QVERIFY(first != second);
     QVERIFY(first->isVisible() && second->isVisible());
@@ -113,7 +117,8 @@ void ReportPreviewTest::emptyReportShowsNothing() {
     report.templateName = "rptMissing.frf";
     QCOMPARE(ReportPreview::showReport(report, engine, templates()), nullptr);
     // With a template left from an earlier report, that template shows the new values.
-    QPointer<ReportPreview> earlier = ReportPreview::showReport(sample("result_mcl.json"), engine, templates());
+    QPointer<ReportPreview> earlier =
+        ReportPreview::showReport(sample("result_mcl.json"), engine, templates());
     QVERIFY(earlier);
     report.variables.front().second = "another-source.txt";
     QPointer<ReportPreview> later = ReportPreview::showReport(report, engine, templates());
@@ -125,7 +130,8 @@ void ReportPreviewTest::emptyReportShowsNothing() {
 
 void ReportPreviewTest::findTurnsToTheMatchingPage() {
     ReportEngine engine;
-    QPointer<ReportPreview> preview = ReportPreview::showReport(sample("dcp_detail.json"), engine, templates());
+    QPointer<ReportPreview> preview =
+        ReportPreview::showReport(sample("dcp_detail.json"), engine, templates());
     QVERIFY(preview);
     QVERIFY(preview->findText(QStringLiteral("Amount invalid")));
     QCOMPARE(preview->currentPage(), preview->pageCount());
@@ -140,7 +146,8 @@ void ReportPreviewTest::findTurnsToTheMatchingPage() {
 void ReportPreviewTest::savedHtmlOpensAgain() {
     QTemporaryDir dir;
     ReportEngine engine;
-    QPointer<ReportPreview> preview = ReportPreview::showReport(sample("mcp_detail.json"), engine, templates());
+    QPointer<ReportPreview> preview =
+        ReportPreview::showReport(sample("mcp_detail.json"), engine, templates());
     QVERIFY(preview);
     const QString html = dir.filePath(QStringLiteral("saved.html"));
     QVERIFY(preview->saveHtml(html));

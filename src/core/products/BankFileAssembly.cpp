@@ -23,6 +23,7 @@ namespace {
 constexpr long kMaxCount = 999'999;
 constexpr std::int64_t kMaxTotal = 9'999'999'999'999'990;  // thousandths
 constexpr std::size_t kDigestLine = 42;                      // 40 digits and CR LF
+constexpr std::size_t kRecord002Line = 111;                  // 109 characters and CR LF
 
 ConversionError totalTooLarge() {
     return ConversionError(
@@ -55,20 +56,6 @@ public:
 private:
     int m_fd;
 };
-
-void writeAll(int fd, const char* data, std::size_t size, const std::string& file) {
-    while (size > 0) {
-        ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            throw ioError("Cannot write file", file);
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-}
 
 }  // namespace
 
@@ -108,8 +95,12 @@ void BankFileAssembly::OpenBankFile() {
         throw ioError("Cannot create file", m_firstWork);
     }
     std::setvbuf(m_first, nullptr, _IOFBF, 1 << 20);
-    const std::string& header = m_ctx.state.lineBuffer;
-    if (std::fwrite(header.data(), 1, header.size(), m_first) != header.size() || std::fflush(m_first) != 0) {
+    // Room for the digest line on top and for record 002 after record 001: both are known only
+    // at the end, and filling them in place spares copying the whole file twice.
+    std::string head = std::string(kDigestLine - 2, '0') + "\r\n" + m_ctx.state.lineBuffer +
+                       std::string(kRecord002Line - 2, ' ') + "\r\n";
+    m_record002Offset = static_cast<off_t>(kDigestLine + m_ctx.state.lineBuffer.size());
+    if (std::fwrite(head.data(), 1, head.size(), m_first) != head.size() || std::fflush(m_first) != 0) {
         throw ioError("Cannot write file", m_firstWork);
     }
 }
@@ -144,30 +135,23 @@ void BankFileAssembly::closeFirst() {
 }
 
 std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
-    // The second work file gets room for the digest line on top, so that once the digest is
-    // known it can become the bank file by a rename, complete and flushed.
-    Fd in(::open(m_firstWork.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) {
+    if (record002.size() != kRecord002Line - 2) {
+        throw ConversionError("Record 002 is " + std::to_string(record002.size()) + " characters long, not 109");
+    }
+    Fd file(::open(m_firstWork.c_str(), O_RDWR | O_CLOEXEC));
+    if (file.get() < 0) {
         throw ioError("Cannot open file", m_firstWork);
     }
-    Fd out(::open(m_secondWork.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (out.get() < 0) {
-        throw ioError("Cannot create file", m_secondWork);
+    std::string line2 = std::string(record002) + "\r\n";
+    if (::pwrite(file.get(), line2.data(), line2.size(), m_record002Offset) != static_cast<ssize_t>(line2.size())) {
+        throw ioError("Cannot write file", m_firstWork);
     }
+    // The digest covers everything after the digest line: record 001 to the trailer.
     Sha1 sha1;
-    std::string placeholder(kDigestLine - 2, '0');
-    placeholder += "\r\n";
-    writeAll(out.get(), placeholder.data(), placeholder.size(), m_secondWork);
-
     std::vector<char> buffer(1 << 20);
-    bool headerCopied = false;
-    std::string pending;  // bytes of record 001 read so far
-    auto emit = [&](const char* data, std::size_t size) {
-        sha1.update(data, size);
-        writeAll(out.get(), data, size, m_secondWork);
-    };
+    off_t offset = kDigestLine;
     for (;;) {
-        ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
+        ssize_t got = ::pread(file.get(), buffer.data(), buffer.size(), offset);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -177,40 +161,22 @@ std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
         if (got == 0) {
             break;
         }
-        const char* data = buffer.data();
-        std::size_t size = static_cast<std::size_t>(got);
-        if (!headerCopied) {
-            pending.append(data, size);
-            std::size_t end = pending.find("\r\n");
-            if (end == std::string::npos) {
-                continue;
-            }
-            emit(pending.data(), end + 2);
-            std::string line2(record002);
-            line2 += "\r\n";
-            emit(line2.data(), line2.size());
-            emit(pending.data() + end + 2, pending.size() - end - 2);
-            headerCopied = true;
-            pending.clear();
-            continue;
-        }
-        emit(data, size);
-    }
-    if (!headerCopied) {
-        throw IoError("The work file " + m_firstWork + " holds no file header");
+        sha1.update(buffer.data(), static_cast<std::size_t>(got));
+        offset += got;
     }
     std::string digest = digestText(sha1.finish());
     std::string digestLine = digest + "\r\n";
-    if (::pwrite(out.get(), digestLine.data(), digestLine.size(), 0) != static_cast<ssize_t>(digestLine.size())) {
-        throw ioError("Cannot write file", m_secondWork);
+    if (::pwrite(file.get(), digestLine.data(), digestLine.size(), 0) != static_cast<ssize_t>(digestLine.size())) {
+        throw ioError("Cannot write file", m_firstWork);
     }
 
     ConversionState& state = m_ctx.state;
     if (m_totalThousandths > 0) {
-        if (::fdatasync(out.get()) != 0 || ::close(out.release()) != 0) {
-            throw ioError("Cannot write file", m_secondWork);
+        // Complete and on disk before it takes the place of an older bank file.
+        if (::fdatasync(file.get()) != 0 || ::close(file.release()) != 0) {
+            throw ioError("Cannot write file", m_firstWork);
         }
-        if (std::rename(m_secondWork.c_str(), m_destination.c_str()) != 0) {
+        if (std::rename(m_firstWork.c_str(), m_destination.c_str()) != 0) {
             throw ioError("Cannot write file", m_destination);
         }
         std::string company = toUtf8(trimView(m_ctx.request.companyId));

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <sys/types.h>
 #include <string>
 #include <string_view>
 
@@ -9,10 +10,11 @@ namespace convertor {
 
 struct ConversionContext;
 
-// The shared tail of every converter: the work files "DTemp" and "DTemp2" beside the destination
-// D, the trailer line, record 002 inserted as line 2, the digest line and the bank file itself.
-// The bank file appears only by renaming a complete, flushed file onto D, so a failure part-way
-// never leaves a truncated bank file and never damages an older one.
+// The shared tail of every converter: the work file "DTemp" beside the destination D, the
+// trailer line, record 002 as line 2, the digest line on top and the bank file itself. The work
+// file keeps room for the digest line and record 002, which are filled in place at the end; the
+// bank file appears only by renaming the complete, flushed work file onto D, so a failure
+// part-way never leaves a truncated bank file and never damages an older one.
 class BankFileAssembly {
 public:
     explicit BankFileAssembly(ConversionContext& ctx);
@@ -49,6 +51,7 @@ private:
     std::string m_firstWork;
     std::string m_secondWork;
     std::FILE* m_first = nullptr;
+    off_t m_record002Offset = 0;
     std::int64_t m_totalThousandths = 0;
     std::string m_totalText;
     std::string m_countText;

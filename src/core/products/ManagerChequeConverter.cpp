@@ -163,6 +163,7 @@ void ManagerChequeRun::finish() {
         std::string digit = "0" + account.substr(3, 1);
         std::string branch = "0" + account.substr(0, 3);
         r002.set(3, m_lastDueDate);
+        // Fields 11 to 13 (fee account) repeat fields 4 to 6 (debit account).
         for (int offset : {0, 7}) {
             r002.set(4 + offset, account);
             r002.set(5 + offset, digit);

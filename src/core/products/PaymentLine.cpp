@@ -48,7 +48,13 @@ long countAt(std::string_view text, const std::string& where) {
 }
 
 void writeRecord(BankFileAssembly& bank, const RecordTemplate& record) {
-    bank.WriteRecordLine(blankControlBytes(record.line()));
+    std::string line = record.line();
+    for (char& byte : line) {
+        if (static_cast<unsigned char>(byte) < 0x20) {
+            byte = ' ';
+        }
+    }
+    bank.WriteRecordLine(line);
 }
 
 }  // namespace convertor

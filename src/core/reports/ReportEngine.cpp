@@ -33,12 +33,23 @@ std::string escapeHtml(const std::string& text) {
     out.reserve(text.size() + 16);
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&#34;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&#34;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -74,7 +85,9 @@ std::optional<double> decimalNumber(const std::string& text) {
 }
 
 // Amounts are whole thousandths, so they are summed as integers to stay exact.
-long long thousandths(double value) { return std::llround(value * 1000.0); }
+long long thousandths(double value) {
+    return std::llround(value * 1000.0);
+}
 
 std::string keyText(const TableValue& value) {
     if (const auto* text = std::get_if<std::string>(&value)) {
@@ -137,7 +150,8 @@ Data rowData(const Table& table, std::size_t row, std::size_t position) {
 
 // prefix_count and prefix_sum_COL (with _raw) for the given rows of a table. A column gets a sum
 // when none of these rows holds a text in it, so an empty dataset still prints 0.00 totals.
-void addTotals(Data& target, const std::string& prefix, const Table& table, const std::vector<std::size_t>& rows) {
+void addTotals(Data& target, const std::string& prefix, const Table& table,
+               const std::vector<std::size_t>& rows) {
     target[prefix + "_count"] = Data{std::to_string(rows.size())};
     for (std::size_t col = 0; col < table.keys.size(); ++col) {
         long long sum = 0;
@@ -169,7 +183,8 @@ std::vector<std::size_t> allRows(const Table& table) {
 }
 
 // Rows of a table grouped by the text of one column.
-std::unordered_map<std::string, std::vector<std::size_t>> groupBy(const Table& table, const std::string& key) {
+std::unordered_map<std::string, std::vector<std::size_t>> groupBy(const Table& table,
+                                                                  const std::string& key) {
     std::unordered_map<std::string, std::vector<std::size_t>> groups;
     const int col = table.column(key);
     if (col < 0) {
@@ -184,7 +199,8 @@ std::unordered_map<std::string, std::vector<std::size_t>> groupBy(const Table& t
 // Under each cheque row: its tax rows as "wht" and its invoice rows as "invoices", with counts and
 // sums, because a logic-less template cannot join.
 void addChildren(Data& object, const std::string& name, const Table& table,
-                 const std::unordered_map<std::string, std::vector<std::size_t>>& groups, const std::string& id) {
+                 const std::unordered_map<std::string, std::vector<std::size_t>>& groups,
+                 const std::string& id) {
     const auto found = groups.find(id);
     const std::vector<std::size_t> none;
     const std::vector<std::size_t>& rows = found == groups.end() ? none : found->second;
@@ -227,7 +243,8 @@ Data buildContext(const ReportValue& report, const Date& printedOn) {
         for (std::size_t row = 0; row < table.rows->size(); ++row) {
             Data object = rowData(table, row, row + 1);
             if (cheques) {
-                const std::string id = idColumn < 0 ? std::string{} : keyText(table.at(row, static_cast<std::size_t>(idColumn)));
+                const std::string id =
+                    idColumn < 0 ? std::string{} : keyText(table.at(row, static_cast<std::size_t>(idColumn)));
                 addChildren(object, "wht", taxes, taxesById, id);
                 addChildren(object, "invoices", invoices, invoicesById, id);
             }

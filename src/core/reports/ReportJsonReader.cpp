@@ -64,7 +64,8 @@ ReportValue reportFromJson(const std::string& json) {
     if (const auto variables = document.find("variables"); variables != document.end()) {
         for (const auto& item : variables->items()) {
             const auto& value = item.value();
-            report.variables.emplace_back(item.key(), value.is_string() ? value.get<std::string>() : value.dump());
+            report.variables.emplace_back(item.key(),
+                                          value.is_string() ? value.get<std::string>() : value.dump());
         }
     }
     if (const auto datasets = document.find("datasets"); datasets != document.end()) {

@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
     }
     try {
         const convertor::ReportValue report = convertor::readReportJson(positional[0].toStdString());
-        const std::string html = convertor::renderReportFile(report, templates.toStdString(),
-                                                             convertor::Date{date.year(), date.month(), date.day()});
+        const std::string html = convertor::renderReportFile(
+            report, templates.toStdString(), convertor::Date{date.year(), date.month(), date.day()});
         if (!htmlFile.isEmpty()) {
             QFile out(htmlFile);
             if (!out.open(QIODevice::WriteOnly) || out.write(html.data(), qint64(html.size())) < 0) {

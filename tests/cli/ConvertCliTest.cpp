@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "CliApp.h"
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace convertor::test {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& arg) {
+    std::string result = "'";
+    for (char c : arg) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
+// Runs convertor-cli as a process on 2 January 2030 (libfaketime).
+Outcome runProcess(const std::vector<std::string>& args, const fs::path& scratch) {
+    std::string command = "faketime '2030-01-02 10:00:00' " + quoted(CLI_EXECUTABLE);
+    for (const auto& arg : args) {
+        command += " " + quoted(arg);
+    }
+    command += " >" + quoted((scratch / "stdout").string()) + " 2>" + quoted((scratch / "stderr").string());
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(scratch / "stdout"), readFile(scratch / "stderr")};
+}
+
+Outcome runInProcess(std::vector<std::string> args) {
+    args.insert(args.begin(), "convertor-cli");
+    std::vector<char*> argv;
+    for (auto& arg : args) {
+        argv.push_back(arg.data());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+class ConvertCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::system("command -v faketime >/dev/null 2>&1") != 0) {
+            GTEST_SKIP() << "faketime is not installed";
+        }
+    }
+
+    std::vector<std::string> directCredit(const std::string& source) const {
+        return {"convert",   "--product", "DCP", "--company", "ACME01", "--debit", "1234567896", "--fee",
+                "1234567896", "--source", testData(source).string(), "--dest", home.out("bank.txt").string(),
+                "--home",    home.home().string()};
+    }
+
+    TestHome home;
+    TempDir scratch;
+};
+
+TEST_F(ConvertCliTest, ConvertsVerifiesAndPrintsExactly) {
+    auto args = directCredit("dcp/eleven.txt");
+    args.insert(args.end(), {"--report", home.out("report.json").string()});
+    Outcome outcome = runProcess(args, scratch.path());
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    std::string bank = readFile(home.out("bank.txt"));
+    std::string hash = bank.substr(0, 40);
+    EXPECT_EQ(outcome.out,
+              "Reformat data and add to 2030-01-02ACME01_DCP.zip completed\nHash Value: " + hash + "\n");
+    EXPECT_EQ(outcome.err, "");
+
+    // The first line equals sha1sum of the rest, in upper case.
+    std::string command = "tail -c +43 " + quoted(home.out("bank.txt").string()) + " | sha1sum | tr a-f A-F";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    char digest[41] = {};
+    ASSERT_EQ(std::fread(digest, 1, 40, pipe), 40u);
+    pclose(pipe);
+    EXPECT_EQ(hash, std::string(digest));
+
+    Outcome verify = runProcess({"verify", home.out("bank.txt").string()}, scratch.path());
+    EXPECT_EQ(verify.status, 0);
+    EXPECT_EQ(verify.out, "OK\n");
+
+    std::string report = readFile(home.out("report.json"));
+    EXPECT_NE(report.find("\"template\": \"rptResult.frf\""), std::string::npos);
+    EXPECT_NE(report.find("\"Amount\": \"0000000001324.000\""), std::string::npos);
+    EXPECT_FALSE(fs::exists(home.out("bank.txtTemp")));
+    EXPECT_TRUE(fs::exists(home.out("2030-01-02ACME01_DCP.zip")));
+}
+
+TEST_F(ConvertCliTest, ExitStatusTellsHowTheRunEnded) {
+    Outcome rejected = runProcess(directCredit("dcp/all_rejected.txt"), scratch.path());
+    EXPECT_EQ(rejected.status, 1);
+    EXPECT_EQ(rejected.out, "Reformat data fail because data are rejected all transactions\n");
+
+    Outcome stopped = runProcess(directCredit("dcp/yesterday.txt"), scratch.path());
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.out, "EFFECTIVE-DATE should be today or future date\n");
+
+    Outcome failed = runProcess(directCredit("dcp/bad_count.txt"), scratch.path());
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err, "error: '12A45' is not a valid integer value (line 1)\n");
+
+    Outcome noCompany = runProcess({"convert", "--home", home.home().string()}, scratch.path());
+    EXPECT_EQ(noCompany.status, 1);
+    EXPECT_EQ(noCompany.out, "Please insert company id\n");
+}
+
+TEST_F(ConvertCliTest, UsageErrors) {
+    auto usage = [](std::vector<std::string> args) {
+        Outcome outcome = runInProcess(std::move(args));
+        EXPECT_EQ(outcome.status, 64) << outcome.out;
+        EXPECT_EQ(outcome.err.rfind("error: ", 0), 0u) << outcome.err;
+    };
+    usage({"convert", "--product", "XYZ"});
+    usage({"convert", "--company", "THIRTEEN-CHAR"});
+    usage({"convert", "--debit", std::string(26, '1')});
+    usage({"convert", "--company", "\xF0\x9F\x98\x80"});
+    usage({"convert", "--unknown"});
+    usage({"convert", "--report", "report.pdf"});
+    usage({});
+}
+
+TEST_F(ConvertCliTest, DisabledProductOnlyWhenItIsTheDefault) {
+    writeFile(home.home() / "Data" / "Default.ini", "[ReFormat]\r\nDCP=false\r\nDefault=PAY\r\n");
+    Outcome disabled = runInProcess(directCredit("dcp/eleven.txt"));
+    EXPECT_EQ(disabled.status, 64);
+    EXPECT_NE(disabled.err.find("DCP is disabled"), std::string::npos) << disabled.err;
+
+    writeFile(home.home() / "Data" / "Default.ini", "[ReFormat]\r\nDCP=FALSE\r\nDefault=DCP\r\n");
+    Outcome chosen = runProcess(directCredit("dcp/eleven.txt"), scratch.path());
+    EXPECT_EQ(chosen.status, 0) << chosen.err;
+}
+
+TEST_F(ConvertCliTest, VerifyReportsProblemsByLine) {
+    writeFile(home.out("broken.txt"), crlfLines({std::string(40, 'A'), "001short"}));
+    Outcome outcome = runInProcess({"verify", home.out("broken.txt").string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.out.find("line 2: record 001 is 8 characters long, not 96"), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find("line 1: the digest line does not match"), std::string::npos) << outcome.out;
+}
+
+}  // namespace
+}  // namespace convertor::test
