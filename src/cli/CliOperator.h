@@ -17,7 +17,7 @@ public:
     void showMessage(const std::string& message) override;
     void setProgress(int) override {}
     void setHashValue(const std::string& text) override { m_hashValue = text; }
-    void showReport(const ReportValue& report) override { m_report = report; }
+    void showReport(ReportValue report) override { m_report = std::move(report); }
 
     const std::string& hashValue() const { return m_hashValue; }
     const std::optional<ReportValue>& report() const { return m_report; }

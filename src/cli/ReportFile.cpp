@@ -3,6 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "reports/ReportEngine.h"
 #include "reports/ReportJson.h"
 #include "reports/ReportValue.h"
 
@@ -28,15 +29,12 @@ std::optional<ReportFormat> reportFormat(const std::string& file) {
 
 void writeReportFile(const ReportValue& report, const std::filesystem::path& file,
                      const std::filesystem::path& reportDir) {
-    std::string text;
-    if (reportFormat(file.string()) == ReportFormat::Json) {
-        text = reportToJson(report);
-    } else {
-        (void)reportDir;
-        throw std::runtime_error("HTML reports are not available in this version");
-    }
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
+    if (reportFormat(file.string()) == ReportFormat::Json) {
+        writeReportJson(report, out);
+    } else {
+        out << renderReportFile(report, reportDir);
+    }
     out.close();
     if (!out) {
         throw std::runtime_error("Cannot write report file " + file.string());

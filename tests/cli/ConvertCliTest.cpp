@@ -152,3 +152,25 @@ TEST_F(ConvertCliTest, VerifyReportsProblemsByLine) {
 
 }  // namespace
 }  // namespace convertor::test
+
+namespace convertor::test {
+namespace {
+
+TEST_F(ConvertCliTest, HtmlReportIsRenderedFromItsTemplate) {
+    auto args = directCredit("dcp/eleven.txt");
+    args.insert(args.end(), {"--report", home.out("report.html").string()});
+    Outcome outcome = runProcess(args, scratch.path());
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    std::string html = readFile(home.out("report.html"));
+    EXPECT_NE(html.find("SAMPLE TRADING CO LTD"), std::string::npos);
+    EXPECT_NE(html.find(readFile(home.out("bank.txt")).substr(0, 40)), std::string::npos) << "the Hash Value";
+
+    // Without its template the report is still written: the empty report.
+    std::filesystem::remove(home.home() / "Report" / "rptResult.frf");
+    outcome = runProcess(args, scratch.path());
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(readFile(home.out("report.html")).find("SAMPLE TRADING"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace convertor::test

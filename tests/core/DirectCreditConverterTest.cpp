@@ -112,6 +112,11 @@ TEST_F(DirectCreditTest, UnreadableNumbersStopTheRunNamingTheLine) {
     }
     EXPECT_FALSE(std::filesystem::exists(bank()));
     EXPECT_FALSE(std::filesystem::exists(home.out("bank.txtTemp")));
+
+    // A run that fails part-way leaves an older bank file as it was.
+    writeFile(bank(), "older bank file");
+    EXPECT_THROW(run(), ConversionError);
+    EXPECT_EQ(readFile(bank()), "older bank file");
 }
 
 TEST_F(DirectCreditTest, EveryLineRejectedLeavesOlderBankFileAlone) {

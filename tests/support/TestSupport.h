@@ -45,7 +45,7 @@ public:
     void showMessage(const std::string& message) override { messages.push_back(message); }
     void setProgress(int percent) override { progress.push_back(percent); }
     void setHashValue(const std::string& text) override { hashValue = text; }
-    void showReport(const ReportValue& report) override { reports.push_back(report); }
+    void showReport(ReportValue report) override { reports.push_back(std::move(report)); }
 
     std::vector<std::string> messages;
     std::vector<int> progress;

@@ -13,7 +13,8 @@ public:
     virtual void showMessage(const std::string& message) = 0;
     virtual void setProgress(int percent) = 0;
     virtual void setHashValue(const std::string& text) = 0;
-    virtual void showReport(const ReportValue& report) = 0;
+    // Taken by value: a detail report can hold many rows, and the receiver may keep it.
+    virtual void showReport(ReportValue report) = 0;
 };
 
 }  // namespace convertor

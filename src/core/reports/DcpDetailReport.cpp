@@ -24,7 +24,7 @@ void ShowDcpDetailReport(ConversionContext& ctx, const std::string& payType, con
         queryDataset(ctx.tables, "frDBDataSet1", std::string("select * from ") + schema::DcpDetail),
         queryDataset(ctx.tables, "frDBDataSet2", std::string("select * from ") + schema::DcpErr),
     };
-    ctx.op.showReport(report);
+    ctx.op.showReport(std::move(report));
 }
 
 }  // namespace convertor

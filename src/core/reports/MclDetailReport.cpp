@@ -32,7 +32,7 @@ void ShowMclDetailReport(ConversionContext& ctx, const std::string& payType, con
     };
     report.datasets.push_back(tableDataset(ctx.tables, "frDBDataSet2", schema::DcpErr));
     report.datasets.push_back(tableDataset(ctx.tables, "frDBDataSet3", schema::MclDetail));
-    ctx.op.showReport(report);
+    ctx.op.showReport(std::move(report));
 }
 
 }  // namespace convertor

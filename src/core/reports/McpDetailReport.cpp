@@ -41,7 +41,7 @@ void ShowMcpDetailReport(ConversionContext& ctx, const std::string& payType, con
         queryDataset(ctx.tables, "frDBDataSet4", std::string("select * from ") + schema::McpDetail));
     report.datasets.push_back(std::move(taxes));
     report.datasets.push_back(std::move(invoices));
-    ctx.op.showReport(report);
+    ctx.op.showReport(std::move(report));
 }
 
 }  // namespace convertor

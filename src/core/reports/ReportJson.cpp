@@ -2,6 +2,8 @@
 
 #include <map>
 #include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
 
 #include "reports/ReportValue.h"
 
@@ -10,6 +12,8 @@ namespace convertor {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+std::string dump(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
 // Later copies of a repeated column name become NAME_1, NAME_2, ...
 std::vector<std::string> uniqueColumnNames(const std::vector<std::string>& columns) {
@@ -34,29 +38,41 @@ Json toJson(const TableValue& value) {
 
 }  // namespace
 
-std::string reportToJson(const ReportValue& report) {
-    Json document;
-    document["template"] = report.templateName;
-    Json variables = Json::object();
+void writeReportJson(const ReportValue& report, std::ostream& out) {
+    out << "{\n  \"template\": " << dump(report.templateName) << ",\n  \"variables\": {";
+    const char* separator = "\n";
     for (const auto& [name, value] : report.variables) {
-        variables[name] = value;
+        out << separator << "    " << dump(name) << ": " << dump(value);
+        separator = ",\n";
     }
-    document["variables"] = variables;
-    Json datasets = Json::object();
+    out << (report.variables.empty() ? "}" : "\n  }") << ",\n  \"datasets\": {";
+    separator = "\n";
     for (const auto& dataset : report.datasets) {
+        out << separator << "    " << dump(dataset.name) << ": [";
+        separator = ",\n";
         std::vector<std::string> names = uniqueColumnNames(dataset.columns);
-        Json rows = Json::array();
-        for (const auto& row : dataset.rows) {
-            Json object = Json::object();
-            for (std::size_t i = 0; i < names.size() && i < row.size(); ++i) {
-                object[names[i]] = toJson(row[i]);
-            }
-            rows.push_back(std::move(object));
+        std::vector<std::string> keys;
+        for (const auto& name : names) {
+            keys.push_back(dump(name));
         }
-        datasets[dataset.name] = std::move(rows);
+        const char* rowSeparator = "\n";
+        for (const auto& row : dataset.rows) {
+            out << rowSeparator << "      {";
+            rowSeparator = ",\n";
+            for (std::size_t i = 0; i < keys.size() && i < row.size(); ++i) {
+                out << (i == 0 ? "" : ", ") << keys[i] << ": " << dump(toJson(row[i]));
+            }
+            out << "}";
+        }
+        out << (dataset.rows.empty() ? "]" : "\n    ]");
     }
-    document["datasets"] = datasets;
-    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    out << (report.datasets.empty() ? "}" : "\n  }") << "\n}\n";
+}
+
+std::string reportToJson(const ReportValue& report) {
+    std::ostringstream out;
+    writeReportJson(report, out);
+    return out.str();
 }
 
 }  // namespace convertor

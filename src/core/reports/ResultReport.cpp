@@ -33,7 +33,7 @@ void ShowResultReport(ConversionContext& ctx, const std::string& payType, const 
     for (int slot : {0, 2, 4, 1, 3, 5, 6, 7}) {
         report.variables.emplace_back(RunSummary::kNames[slot], items[slot]);
     }
-    ctx.op.showReport(report);
+    ctx.op.showReport(std::move(report));
 }
 
 }  // namespace convertor
