@@ -37,3 +37,11 @@ bench_conversion() {
   printf '  sha1sum + cat       %6.2f s\n' "$baseline"
   printf '  ratio               %6.2f\n' "$(echo "$convert / $baseline" | bc -l)"
 }
+
+# A fresh program directory, so each run starts from the delivered database (conversions add
+# rows to the tables).
+fresh_home() {
+  rm -rf "$WORK/home"
+  mkdir -p "$WORK/home"
+  cp -r "$BIN/Data" "$BIN/Report" "$WORK/home/"
+}

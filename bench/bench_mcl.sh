@@ -5,13 +5,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/bench_common.sh"
 LINES="${1:-999999}"
 python3 "$ROOT/bench/gen_mcl.py" "$WORK/mcl.txt" --lines "$LINES"
 
-# A fresh program directory per run: the conversion adds the unknown codes to Data/zvb.db.
-fresh_home() {
-  rm -rf "$WORK/home"
-  mkdir -p "$WORK/home"
-  cp -r "$BIN/Data" "$BIN/Report" "$WORK/home/"
-}
-
 fresh_home
 bench_conversion "Media Clearing" "$WORK/bank.txt" convert --product MCL --company BENCH01 \
   --source "$WORK/mcl.txt" --dest "$WORK/bank.txt" --home "$WORK/home"

@@ -6,13 +6,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/bench_common.sh"
 PAYMENTS="${1:-100000}"
 python3 "$ROOT/bench/gen_mcp.py" "$WORK/payments.txt" "$WORK/invoices.txt" --payments "$PAYMENTS"
 
-# A fresh program directory per run, so the working tables start from the delivered database.
-fresh_home() {
-  rm -rf "$WORK/home"
-  mkdir -p "$WORK/home"
-  cp -r "$BIN/Data" "$BIN/Report" "$WORK/home/"
-}
-
 fresh_home
 bench_conversion "Manager Cheque" "$WORK/bank.txt" convert --product MCP --company BENCH01 \
   --source "$WORK/payments.txt" --invoice "$WORK/invoices.txt" --dest "$WORK/bank.txt" --home "$WORK/home"

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <sstream>
@@ -12,30 +11,14 @@ namespace fs = std::filesystem;
 namespace convertor::test {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Outcome = CliOutcome;
 
-std::string quoted(const std::string& arg) {
-    std::string result = "'";
-    for (char c : arg) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
-
-// Runs convertor-cli as a process on 2 January 2030 (libfaketime).
+// Runs convertor-cli as a process on 2 January 2030.
 Outcome runProcess(const std::vector<std::string>& args, const fs::path& scratch) {
-    std::string command = "faketime '2030-01-02 10:00:00' " + quoted(CLI_EXECUTABLE);
-    for (const auto& arg : args) {
-        command += " " + quoted(arg);
-    }
-    command += " >" + quoted((scratch / "stdout").string()) + " 2>" + quoted((scratch / "stderr").string());
-    int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(scratch / "stdout"), readFile(scratch / "stderr")};
+    return runCliProcess(args, scratch, "2030-01-02 10:00:00");
 }
+
+std::string quoted(const std::string& arg) { return "'" + arg + "'"; }
 
 Outcome runInProcess(std::vector<std::string> args) {
     args.insert(args.begin(), "convertor-cli");

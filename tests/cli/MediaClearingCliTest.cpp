@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <ctime>
 #include <nlohmann/json.hpp>
@@ -12,18 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-};
-
-Outcome runCli(const std::string& arguments, const fs::path& scratch) {
-    fs::path out = scratch / "stdout.txt";
-    std::string command =
-        std::string("'") + CLI_EXECUTABLE + "' " + arguments + " > '" + out.string() + "' 2>&1";
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readFile(out)};
-}
+using Outcome = test::CliOutcome;
 
 // The process takes the machine's date, so the effective date is set two days ahead of it.
 std::string withFutureDate(std::string source) {
@@ -38,24 +26,26 @@ std::string withFutureDate(std::string source) {
 
 class MediaClearingCliTest : public ::testing::Test {
 protected:
-    std::string convertArgs(const std::string& source) {
+    std::vector<std::string> convertArgs(const std::string& source) {
         test::writeFile(home.in("mcl.txt"), withFutureDate(test::readFile(test::testData("mcl/" + source))));
-        return "convert --product MCL --company C0001 --source '" + home.in("mcl.txt").string() +
-               "' --dest '" + home.out("bank.txt").string() + "' --home '" + home.home().string() + "'";
+        return {"convert", "--product", "MCL", "--company", "C0001", "--source", home.in("mcl.txt").string(),
+                "--dest", home.out("bank.txt").string(), "--home", home.home().string()};
     }
+    Outcome runCli(const std::vector<std::string>& args) { return test::runCliProcess(args, home.home()); }
 
     test::TestHome home;
 };
 
 TEST_F(MediaClearingCliTest, ConvertWritesAVerifiableBankFileTheTableRowsAndTheDetailReport) {
     fs::path report = home.out("report.json");
-    Outcome run =
-        runCli(convertArgs("mixed.txt") + " --print-detail --report '" + report.string() + "'", home.home());
+    std::vector<std::string> args = convertArgs("mixed.txt");
+    args.insert(args.end(), {"--print-detail", "--report", report.string()});
+    Outcome run = runCli(args);
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("Hash Value: "), std::string::npos) << run.out;
 
     EXPECT_EQ(test::splitCrlf(test::readFile(home.out("bank.txt"))).size(), 2u * 6 + 4);
-    Outcome verify = runCli("verify '" + home.out("bank.txt").string() + "'", home.home());
+    Outcome verify = runCli({"verify", home.out("bank.txt").string()});
     EXPECT_EQ(verify.status, 0) << verify.out;
     EXPECT_EQ(verify.out, "OK\n");
 
@@ -76,7 +66,7 @@ TEST_F(MediaClearingCliTest, ConvertWritesAVerifiableBankFileTheTableRowsAndTheD
 }
 
 TEST_F(MediaClearingCliTest, BadDebitAccountEndsWithoutBankFile) {
-    Outcome run = runCli(convertArgs("stop_debit.txt"), home.home());
+    Outcome run = runCli(convertArgs("stop_debit.txt"));
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "Invalid ZVB debit account\n");
     EXPECT_FALSE(fs::exists(home.out("bank.txt")));

@@ -3,6 +3,7 @@
 #include "bankfile/BankFileVerifier.h"
 #include "bankfile/FileDigest.h"
 #include "convert/ConversionError.h"
+#include "products/BankFileAssembly.h"
 #include "refdata/Schema.h"
 #include "support/RunFixture.h"
 
@@ -178,6 +179,48 @@ TEST_F(DirectCreditTest, PrintDetailFillsWorkingTablesAndShowsDetailReport) {
 
     // Debit account typed with a leading blank: the record uses the account itself.
     EXPECT_EQ(bankLines()[2].substr(14, 31), "1234567896" + std::string(15, ' ') + "040123");
+}
+
+}  // namespace
+}  // namespace convertor::test
+
+namespace convertor::test {
+namespace {
+
+// A header and `count` detail lines of the largest amount a line can carry.
+std::string largestAmounts(long count) {
+    std::string file = "H" + std::string(14, '0') + std::string(30, 'X') + "  020130" + "99999" + "\r\n";
+    std::string line = "1234567896" + std::string(7, '0') + std::string(11, '9') + std::string(60, ' ') + "\r\n";
+    for (long i = 0; i < count; ++i) {
+        file += line;
+    }
+    return file;
+}
+
+TEST_F(DirectCreditTest, TotalThatDoesNotFitItsFieldWritesNoBankFile) {
+    directCredit("dcp/eleven.txt");
+    request.sourceFile = home.in("large.txt").string();
+    writeFile(home.in("large.txt"), largestAmounts(10'000));  // 9,999,999,999,900.00 fits
+    run();
+    ASSERT_TRUE(state.success);
+    EXPECT_EQ(bankLines()[2].substr(48, 16), "9999999999900000");
+
+    std::filesystem::remove(bank());
+    writeFile(home.in("large.txt"), largestAmounts(10'001));
+    try {
+        run();
+        FAIL() << "a total of 10,000,000,000,000 or more was written";
+    } catch (const ConversionError& error) {
+        EXPECT_NE(std::string(error.what()).find("10,000,000,000,000 or more"), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(bank()));
+    EXPECT_FALSE(std::filesystem::exists(home.out("bank.txtTemp")));
+}
+
+TEST(BankFileAssembly, SequenceNumbersStopPastSixDigits) {
+    EXPECT_EQ(BankFileAssembly::sequenceText(1), "000001");
+    EXPECT_EQ(BankFileAssembly::sequenceText(999'999), "999999");
+    EXPECT_THROW(BankFileAssembly::sequenceText(1'000'000), ConversionError);
 }
 
 }  // namespace

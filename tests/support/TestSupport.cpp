@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include <sys/wait.h>
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -87,6 +89,31 @@ std::string cp874(const std::string& utf8) {
         throw std::runtime_error("not representable in code page 874: " + utf8);
     }
     return *bytes;
+}
+
+namespace {
+
+std::string shellQuoted(const std::string& arg) {
+    std::string result = "'";
+    for (char c : arg) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
+}  // namespace
+
+CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& scratch, const std::string& fakeTime) {
+    std::string command = fakeTime.empty() ? std::string() : "faketime " + shellQuoted(fakeTime) + " ";
+    command += shellQuoted(CLI_EXECUTABLE);
+    for (const auto& arg : args) {
+        command += " " + shellQuoted(arg);
+    }
+    fs::path out = scratch / "cli-stdout.txt";
+    fs::path err = scratch / "cli-stderr.txt";
+    command += " >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string());
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
 }
 
 fs::path testData(const std::string& relative) { return fs::path(TEST_DATA_DIR) / relative; }

@@ -53,6 +53,16 @@ public:
     std::vector<ReportValue> reports;
 };
 
+struct CliOutcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs convertor-cli as a process; with fakeTime (such as "2030-01-02 10:00:00") under libfaketime.
+CliOutcome runCliProcess(const std::vector<std::string>& args, const std::filesystem::path& scratch,
+                         const std::string& fakeTime = "");
+
 // Writes bytes as they stand (code page 874 texts, CR LF chosen by the caller).
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
 std::string readFile(const std::filesystem::path& file);

@@ -23,6 +23,8 @@ std::string rejectionFileName(const std::string& companyId, const std::string& p
     return toUtf8(companyId) + "_" + productCode + rejectionSuffix(kind);
 }
 
+void ClearRejectionTable(TableStore& tables) { tables.clearTable(schema::DcpErr); }
+
 RejectionLog::RejectionLog(ConversionState& state, std::string companyId, TableStore* tables)
     : m_state(state), m_companyId(std::move(companyId)), m_tables(tables) {}
 

@@ -69,4 +69,7 @@ private:
     std::array<std::string, 4> m_lastLines;
 };
 
+// Empties Dcp_Err at the start of the detail lines of a "Print detail" run.
+void ClearRejectionTable(TableStore& tables);
+
 }  // namespace convertor

@@ -91,7 +91,8 @@ public:
         }
         RunTables tables(m_ctx.tables, m_printDetail);
         if (m_printDetail) {
-            tables.clear({schema::DcpDetail, schema::DcpErr});
+            tables.clear({schema::DcpDetail});
+            ClearRejectionTable(m_ctx.tables);
         }
         while (source.next(line)) {
             convertLine(line, source.lineNumber(), layout);

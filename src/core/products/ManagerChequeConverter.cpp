@@ -70,7 +70,8 @@ void ManagerChequeRun::run() {
     m_invoices.OpenInvoiceFile(request.invoiceFile);
     RunTables tables(m_ctx.tables, m_details != nullptr);
     if (m_details != nullptr) {
-        tables.clear({schema::DcpErr, schema::McpDetail, schema::WhtDetail, schema::InvoiceDetail});
+        ClearRejectionTable(m_ctx.tables);
+        tables.clear({schema::McpDetail, schema::WhtDetail, schema::InvoiceDetail});
     }
     try {
         std::string text;

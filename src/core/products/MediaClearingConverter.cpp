@@ -73,7 +73,8 @@ void MediaClearingRun::run() {
     }
     RunTables tables(m_ctx.tables);
     if (m_ctx.request.printDetail) {
-        tables.clear({schema::MclDetail, schema::DcpErr});
+        tables.clear({schema::MclDetail});
+        ClearRejectionTable(m_ctx.tables);
     }
     long counter = 1;
     std::string line;

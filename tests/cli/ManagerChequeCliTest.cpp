@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <ctime>
 #include <nlohmann/json.hpp>
@@ -11,18 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-};
-
-Outcome runCli(const std::string& arguments, const fs::path& scratch) {
-    fs::path out = scratch / "stdout.txt";
-    std::string command =
-        std::string("'") + CLI_EXECUTABLE + "' " + arguments + " > '" + out.string() + "' 2>&1";
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out)};
-}
+using Outcome = CliOutcome;
 
 // The process takes the machine's date, so every due date is set two days ahead of it.
 std::vector<std::string> dueInTwoDays(std::vector<std::string> lines) {
@@ -41,15 +29,15 @@ TEST(ManagerChequeCli, ConvertWritesAVerifiableBankFileAndTheDetailQueries) {
     TestHome home;
     writeFile(home.in("pay.txt"), crlfLines(dueInTwoDays(chequeData("basic.txt"))));
     fs::path report = home.out("report.json");
-    Outcome run = runCli("convert --product MCP --company ACME01 --source '" + home.in("pay.txt").string() +
-                             "' --invoice '" + testData("mcp/basic_inv.txt").string() + "' --dest '" +
-                             home.out("bank.txt").string() + "' --home '" + home.home().string() +
-                             "' --print-detail --report '" + report.string() + "'",
-                         home.home());
+    Outcome run = runCliProcess({"convert", "--product", "MCP", "--company", "ACME01", "--source",
+                                 home.in("pay.txt").string(), "--invoice", testData("mcp/basic_inv.txt").string(),
+                                 "--dest", home.out("bank.txt").string(), "--home", home.home().string(),
+                                 "--print-detail", "--report", report.string()},
+                                home.home());
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("ACME01_MCP.zip completed\nHash Value: "), std::string::npos) << run.out;
 
-    Outcome verify = runCli("verify '" + home.out("bank.txt").string() + "'", home.home());
+    Outcome verify = runCliProcess({"verify", home.out("bank.txt").string()}, home.home());
     EXPECT_EQ(verify.out, "OK\n");
     EXPECT_EQ(verify.status, 0);
 
