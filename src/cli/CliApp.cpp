@@ -9,10 +9,13 @@
 
 namespace convertor::cli {
 
-int runCli(int argc, char** argv) { return runCli(argc, argv, std::cout, std::cerr); }
+int runCli(int argc, char** argv) {
+    return runCli(argc, argv, std::cout, std::cerr);
+}
 
 int runCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
-    CLI::App app{"Converts customers' payment files into the bank's bulk-payment upload file", "convertor-cli"};
+    CLI::App app{"Converts customers' payment files into the bank's bulk-payment upload file",
+                 "convertor-cli"};
     app.require_subcommand(1);
     ConvertCommand convert(app);
     VerifyCommand verify(app);

@@ -4,6 +4,8 @@
 
 namespace convertor::cli {
 
-void CliOperator::showMessage(const std::string& message) { m_out << message << "\n" << std::flush; }
+void CliOperator::showMessage(const std::string& message) {
+    m_out << message << "\n" << std::flush;
+}
 
 }  // namespace convertor::cli

@@ -49,15 +49,19 @@ ConvertCommand::ConvertCommand(CLI::App& app) {
     m_command->add_option("--source", m_source, "Source (payment) file");
     m_command->add_option("--invoice", m_invoice, "Invoice file (Manager Cheque)");
     m_command->add_option("--dest", m_dest, "Destination (bank) file");
-    m_command->add_flag("--print-detail", m_printDetail, "Show the detail report and fill the working tables");
+    m_command->add_flag("--print-detail", m_printDetail,
+                        "Show the detail report and fill the working tables");
     m_command->add_option("--home", m_home, "Directory holding Data/ and Report/");
     m_command->add_option("--report", m_report, "Write the report the run ends with (*.json or *.html)")
         ->check([](const std::string& file) {
-            return reportFormat(file) ? std::string() : std::string("the report file must end in .json or .html");
+            return reportFormat(file) ? std::string()
+                                      : std::string("the report file must end in .json or .html");
         });
 }
 
-bool ConvertCommand::chosen() const { return m_command->parsed(); }
+bool ConvertCommand::chosen() const {
+    return m_command->parsed();
+}
 
 fs::path ConvertCommand::home() const {
     if (!m_home.empty()) {

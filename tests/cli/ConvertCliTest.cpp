@@ -18,7 +18,9 @@ Outcome runProcess(const std::vector<std::string>& args, const fs::path& scratch
     return runCliProcess(args, scratch, "2030-01-02 10:00:00");
 }
 
-std::string quoted(const std::string& arg) { return "'" + arg + "'"; }
+std::string quoted(const std::string& arg) {
+    return "'" + arg + "'";
+}
 
 Outcome runInProcess(std::vector<std::string> args) {
     args.insert(args.begin(), "convertor-cli");
@@ -41,9 +43,21 @@ protected:
     }
 
     std::vector<std::string> directCredit(const std::string& source) const {
-        return {"convert",   "--product", "DCP", "--company", "ACME01", "--debit", "1234567896", "--fee",
-                "1234567896", "--source", testData(source).string(), "--dest", home.out("bank.txt").string(),
-                "--home",    home.home().string()};
+        return {"convert",
+                "--product",
+                "DCP",
+                "--company",
+                "ACME01",
+                "--debit",
+                "1234567896",
+                "--fee",
+                "1234567896",
+                "--source",
+                testData(source).string(),
+                "--dest",
+                home.out("bank.txt").string(),
+                "--home",
+                home.home().string()};
     }
 
     TestHome home;
@@ -129,7 +143,8 @@ TEST_F(ConvertCliTest, VerifyReportsProblemsByLine) {
     writeFile(home.out("broken.txt"), crlfLines({std::string(40, 'A'), "001short"}));
     Outcome outcome = runInProcess({"verify", home.out("broken.txt").string()});
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.out.find("line 2: record 001 is 8 characters long, not 96"), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find("line 2: record 001 is 8 characters long, not 96"), std::string::npos)
+        << outcome.out;
     EXPECT_NE(outcome.out.find("line 1: the digest line does not match"), std::string::npos) << outcome.out;
 }
 

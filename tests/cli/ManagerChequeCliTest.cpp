@@ -29,11 +29,11 @@ TEST(ManagerChequeCli, ConvertWritesAVerifiableBankFileAndTheDetailQueries) {
     TestHome home;
     writeFile(home.in("pay.txt"), crlfLines(dueInTwoDays(chequeData("basic.txt"))));
     fs::path report = home.out("report.json");
-    Outcome run = runCliProcess({"convert", "--product", "MCP", "--company", "ACME01", "--source",
-                                 home.in("pay.txt").string(), "--invoice", testData("mcp/basic_inv.txt").string(),
-                                 "--dest", home.out("bank.txt").string(), "--home", home.home().string(),
-                                 "--print-detail", "--report", report.string()},
-                                home.home());
+    Outcome run = runCliProcess(
+        {"convert", "--product", "MCP", "--company", "ACME01", "--source", home.in("pay.txt").string(),
+         "--invoice", testData("mcp/basic_inv.txt").string(), "--dest", home.out("bank.txt").string(),
+         "--home", home.home().string(), "--print-detail", "--report", report.string()},
+        home.home());
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("ACME01_MCP.zip completed\nHash Value: "), std::string::npos) << run.out;
 

@@ -28,8 +28,17 @@ class MediaClearingCliTest : public ::testing::Test {
 protected:
     std::vector<std::string> convertArgs(const std::string& source) {
         test::writeFile(home.in("mcl.txt"), withFutureDate(test::readFile(test::testData("mcl/" + source))));
-        return {"convert", "--product", "MCL", "--company", "C0001", "--source", home.in("mcl.txt").string(),
-                "--dest", home.out("bank.txt").string(), "--home", home.home().string()};
+        return {"convert",
+                "--product",
+                "MCL",
+                "--company",
+                "C0001",
+                "--source",
+                home.in("mcl.txt").string(),
+                "--dest",
+                home.out("bank.txt").string(),
+                "--home",
+                home.home().string()};
     }
     Outcome runCli(const std::vector<std::string>& args) { return test::runCliProcess(args, home.home()); }
 

@@ -81,8 +81,9 @@ TEST_F(ConversionRunTest, DestinationNamingTheSourceIsRefusedBeforeAnythingIsWri
     request.sourceFile = source.string();
     request.destinationFile = (home.home() / "out" / "." / "payments.txt").string();
     run();
-    EXPECT_EQ(op.messages, std::vector<std::string>{"Destination file name must not name the source or invoice "
-                                                    "file. Please insert another destination file name and retry"});
+    EXPECT_EQ(op.messages,
+              std::vector<std::string>{"Destination file name must not name the source or invoice "
+                                       "file. Please insert another destination file name and retry"});
     EXPECT_EQ(readFile(source), before);
     EXPECT_EQ(outFiles(), std::vector<std::string>{"payments.txt"});
 }
@@ -92,8 +93,8 @@ TEST_F(ConversionRunTest, SuccessfulRunIsPackedAndOnlyUsedRejectionFilesStay) {
     request.companyId = " ACME01 ";
     run();
     ASSERT_TRUE(state.success);
-    EXPECT_EQ(outFiles(), (std::vector<std::string>{" ACME01 _DCP_CreditZeroAmountRecord.txt", "2030-01-02ACME01_DCP.zip",
-                                                    "bank.txt"}));
+    EXPECT_EQ(outFiles(), (std::vector<std::string>{" ACME01 _DCP_CreditZeroAmountRecord.txt",
+                                                    "2030-01-02ACME01_DCP.zip", "bank.txt"}));
     auto [names, bytes] = archive(home.out("2030-01-02ACME01_DCP.zip"));
     EXPECT_EQ(names, std::vector<std::string>{"bank.txt"});
     EXPECT_EQ(bytes, readFile(bank()));
@@ -135,9 +136,10 @@ TEST_F(ConversionRunTest, ManagerChequeLinesMustAllHoldSevenHundredCharacters) {
     request.destinationFile = bank().string();
     writeFile(home.out("ACME01_MCP_InvalidAcctRecord.txt"), "kept");
     run();
-    EXPECT_EQ(op.messages,
-              std::vector<std::string>{"Length of line in the source file are missmatch for format cheque issuance"});
-    EXPECT_EQ(readFile(home.out("ACME01_MCP_InvalidAcctRecord.txt")), "kept") << "no rejection file is touched";
+    EXPECT_EQ(op.messages, std::vector<std::string>{
+                               "Length of line in the source file are missmatch for format cheque issuance"});
+    EXPECT_EQ(readFile(home.out("ACME01_MCP_InvalidAcctRecord.txt")), "kept")
+        << "no rejection file is touched";
 
     writeFile(home.in("cheques.txt"), crlfLines({good, ""}));
     op.messages.clear();

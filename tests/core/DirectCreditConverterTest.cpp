@@ -25,9 +25,9 @@ TEST_F(DirectCreditTest, ElevenDigitLayoutWritesRecordsRejectionsAndSummary) {
     Sha1 rest;
     rest.update(readFile(bank()).substr(42));
     EXPECT_EQ(lines[0], digestText(rest.finish())) << "the digest covers the bytes after the digest line";
-    EXPECT_EQ(lines[2],
-              "002DCP20300102" + std::string("1234567896") + std::string(15, ' ') + "04" + "0123" + "THB" +
-                  "0000000001324000" + "00000001" + "000004" + "1234567896" + std::string(15, ' ') + "04" + "0123");
+    EXPECT_EQ(lines[2], "002DCP20300102" + std::string("1234567896") + std::string(15, ' ') + "04" + "0123" +
+                            "THB" + "0000000001324000" + "00000001" + "000004" + "1234567896" +
+                            std::string(15, ' ') + "04" + "0123");
     const std::string& first = lines[3];
     EXPECT_EQ(first.substr(0, 9), "003000001");
     EXPECT_EQ(first.substr(9, 25), "1234567896" + std::string(15, ' '));
@@ -41,7 +41,8 @@ TEST_F(DirectCreditTest, ElevenDigitLayoutWritesRecordsRejectionsAndSummary) {
     EXPECT_EQ(lines[9].substr(352, 9), "Tab here ") << "a control byte in a name is written as a blank";
     EXPECT_EQ(lines[10], "9990000010000040000000001324000");
 
-    EXPECT_EQ(op.messages, std::vector<std::string>{"Reformat data and add to 2030-01-02ACME01_DCP.zip completed"});
+    EXPECT_EQ(op.messages,
+              std::vector<std::string>{"Reformat data and add to 2030-01-02ACME01_DCP.zip completed"});
     EXPECT_EQ(readFile(outFile("ACME01_DCP_InvalidAcctRecord.txt")),
               crlfLines({"LineNo : 5  Column : 1-10  Account is zero",
                          "LineNo : 6  Column : 1-10  Account is invalid ZVB account",
@@ -128,7 +129,8 @@ TEST_F(DirectCreditTest, EveryLineRejectedLeavesOlderBankFileAlone) {
     EXPECT_FALSE(state.success);
     EXPECT_EQ(readFile(bank()), "older bank file");
     EXPECT_EQ(op.hashValue, "");
-    EXPECT_EQ(op.messages, std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
+    EXPECT_EQ(op.messages,
+              std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
     ASSERT_EQ(op.reports.size(), 1u) << "the report is still shown";
     EXPECT_EQ(*op.reports[0].variable("DebitRecord"), "0");
     EXPECT_EQ(*op.reports[0].variable("ToFile"), "");
@@ -138,7 +140,8 @@ TEST_F(DirectCreditTest, EveryLineRejectedLeavesOlderBankFileAlone) {
 TEST_F(DirectCreditTest, HeaderOnlyFileRejectsEverything) {
     directCredit("dcp/header_only.txt");
     run();
-    EXPECT_EQ(op.messages, std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
+    EXPECT_EQ(op.messages,
+              std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
     EXPECT_TRUE(std::filesystem::is_empty(home.home() / "out"));
 }
 
@@ -190,7 +193,8 @@ namespace {
 // A header and `count` detail lines of the largest amount a line can carry.
 std::string largestAmounts(long count) {
     std::string file = "H" + std::string(14, '0') + std::string(30, 'X') + "  020130" + "99999" + "\r\n";
-    std::string line = "1234567896" + std::string(7, '0') + std::string(11, '9') + std::string(60, ' ') + "\r\n";
+    std::string line =
+        "1234567896" + std::string(7, '0') + std::string(11, '9') + std::string(60, ' ') + "\r\n";
     for (long i = 0; i < count; ++i) {
         file += line;
     }

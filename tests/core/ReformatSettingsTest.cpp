@@ -25,7 +25,8 @@ TEST(ReformatSettings, MissingFileOrKeysGiveTheDefaults) {
 TEST(ReformatSettings, DisablingIgnoresCaseButTheDefaultProductDoesNot) {
     TempDir dir;
     writeFile(dir / "Default.ini",
-              "[reformat]\r\ndcp=false\r\nPAY=FALSE\r\nMCL=no\r\nDefault=PAY\r\nPrint=F\r\nDefaultBranchCode=False\r\n");
+              "[reformat]\r\ndcp=false\r\nPAY=FALSE\r\nMCL=no\r\nDefault=PAY\r\nPrint=F\r\nDefaultBranchCode="
+              "False\r\n");
     ReformatSettings settings = loadReformatSettings(dir / "Default.ini");
     EXPECT_FALSE(settings.enabled(Product::DirectCredit));
     EXPECT_FALSE(settings.enabled(Product::Payroll));
@@ -40,8 +41,10 @@ TEST(ReformatSettings, DisablingIgnoresCaseButTheDefaultProductDoesNot) {
 }
 
 TEST(ReformatSettings, DeliveredFileEnablesEveryProductAndChoosesNone) {
-    ReformatSettings settings = loadReformatSettings(std::filesystem::path(DELIVERED_DATA_DIR) / "Default.ini");
-    for (Product product : {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
+    ReformatSettings settings =
+        loadReformatSettings(std::filesystem::path(DELIVERED_DATA_DIR) / "Default.ini");
+    for (Product product :
+         {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
         EXPECT_TRUE(settings.enabled(product));
     }
     EXPECT_FALSE(settings.defaultProduct());

@@ -16,7 +16,9 @@ protected:
         }
         return renderReportFile(op.reports.back(), home.home() / "Report", Date{2030, 1, 2});
     }
-    static bool has(const std::string& html, const std::string& text) { return html.find(text) != std::string::npos; }
+    static bool has(const std::string& html, const std::string& text) {
+        return html.find(text) != std::string::npos;
+    }
 };
 
 TEST_F(ReportFromRunTest, ResultReportOfADirectCreditRun) {

@@ -13,8 +13,9 @@ TEST(ReportJson, KeepsVariableOrderAndNamesRepeatedColumns) {
     report.templateName = "rptMcpDetail.frf";
     report.variables = {{"HashCode", "ABC"}, {"ComId", "O'Neil <&>"}, {"Acct", "สมชาย"}};
     report.datasets.push_back(
-        {"frDBDataSet5", {"ID", "Name", "ID", "Rate", "ID"}, {{std::string("000001"), std::string("x"),
-                                                              std::string("000001"), 1.5, std::monostate{}}}});
+        {"frDBDataSet5",
+         {"ID", "Name", "ID", "Rate", "ID"},
+         {{std::string("000001"), std::string("x"), std::string("000001"), 1.5, std::monostate{}}}});
     report.datasets.push_back({"frDBDataSet6", {"ID"}, {}});
 
     std::string text = reportToJson(report);

@@ -32,9 +32,7 @@ protected:
     std::filesystem::path bank() const { return home.out("bank.txt"); }
     std::filesystem::path outFile(const std::string& name) const { return home.out(name); }
     std::vector<std::string> bankLines() const { return splitCrlf(readFile(bank())); }
-    std::size_t rows(const std::string& table) {
-        return tables.query("select * from " + table).rows.size();
-    }
+    std::size_t rows(const std::string& table) { return tables.query("select * from " + table).rows.size(); }
 
     TestHome home;
     ConversionState state;

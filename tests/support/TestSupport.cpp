@@ -103,7 +103,8 @@ std::string shellQuoted(const std::string& arg) {
 
 }  // namespace
 
-CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& scratch, const std::string& fakeTime) {
+CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& scratch,
+                         const std::string& fakeTime) {
     std::string command = fakeTime.empty() ? std::string() : "faketime " + shellQuoted(fakeTime) + " ";
     command += shellQuoted(CLI_EXECUTABLE);
     for (const auto& arg : args) {
@@ -116,6 +117,8 @@ CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& s
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
 }
 
-fs::path testData(const std::string& relative) { return fs::path(TEST_DATA_DIR) / relative; }
+fs::path testData(const std::string& relative) {
+    return fs::path(TEST_DATA_DIR) / relative;
+}
 
 }  // namespace convertor::test

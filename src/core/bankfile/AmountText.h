@@ -12,7 +12,9 @@ namespace convertor {
 std::optional<std::int64_t> amountThousandths(std::string_view text16, bool allowSign = false);
 
 // Thousandths as the value kept in the float columns of the working tables.
-inline double amountValue(std::int64_t thousandths) { return static_cast<double>(thousandths) / 1000.0; }
+inline double amountValue(std::int64_t thousandths) {
+    return static_cast<double>(thousandths) / 1000.0;
+}
 
 // The 16-character total text of a sum of amount texts, or empty when it does not fit.
 std::optional<std::string> totalText(std::int64_t thousandths);

@@ -111,8 +111,8 @@ public:
         int number = 1;
         for (const auto& layout : recordLayout(type)) {
             Field f{start, static_cast<std::size_t>(layout.width)};
-            std::string name = "record " + std::string(type < 10 ? "00" : "") + std::to_string(type) + " field " +
-                               std::to_string(number);
+            std::string name = "record " + std::string(type < 10 ? "00" : "") + std::to_string(type) +
+                               " field " + std::to_string(number);
             if (layout.kind == FieldKind::Literal) {
                 checkLiteral(n, line, f, layout.defaultValue);
             } else if (layout.kind == FieldKind::Digits) {
@@ -209,7 +209,8 @@ std::vector<std::string> verifyBankFile(const std::filesystem::path& file) {
                 v.checkDigits(n, line, {16, 16}, "trailer total amount");
                 auto total = totalText(sum);
                 if (field(line, {10, 6}) != padLeftZeros(std::to_string(credits), 6)) {
-                    v.problem(n, "trailer credit count differs from the " + std::to_string(credits) + " records 003");
+                    v.problem(n, "trailer credit count differs from the " + std::to_string(credits) +
+                                     " records 003");
                 }
                 if (!total || field(line, {16, 16}) != *total) {
                     v.problem(n, "trailer total amount differs from the sum of the records 003");
@@ -231,7 +232,7 @@ std::vector<std::string> verifyBankFile(const std::filesystem::path& file) {
             v.problem(n, "unknown record type \"" + type + "\"");
             continue;
         }
-        bool inOrder = recordType == 3 ? true
+        bool inOrder = recordType == 3   ? true
                        : recordType == 4 ? lastType == 3
                        : recordType == 5 ? (lastType == 3 || lastType == 4 || lastType == 5)
                                          : (lastType >= 3 && lastType <= 6);

@@ -17,7 +17,9 @@ namespace convertor {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The parts of a text that NumericCheck accepts.
 struct NumberParts {
@@ -70,7 +72,9 @@ std::optional<NumberParts> parseNumber(std::string_view text) {
     return parts;
 }
 
-bool isLeapYear(long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(long year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 }  // namespace
 
@@ -132,7 +136,9 @@ std::string padLeftZeros(std::string_view text, std::size_t width) {
     return result;
 }
 
-bool NumericCheck(std::string_view text) { return parseNumber(text).has_value(); }
+bool NumericCheck(std::string_view text) {
+    return parseNumber(text).has_value();
+}
 
 bool AmountCheck(std::string_view text) {
     auto parts = parseNumber(text);

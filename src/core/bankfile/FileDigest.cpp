@@ -22,7 +22,9 @@ Sha1::Sha1() : m_state(std::make_unique<State>()) {
     }
 }
 
-Sha1::~Sha1() { EVP_MD_CTX_free(m_state->context); }
+Sha1::~Sha1() {
+    EVP_MD_CTX_free(m_state->context);
+}
 
 void Sha1::update(const void* data, std::size_t size) {
     if (size > 0 && EVP_DigestUpdate(m_state->context, data, size) != 1) {

@@ -17,22 +17,35 @@ FieldLayout digits(int width, const char* value = nullptr) {
 FieldLayout text(int width, const char* value = nullptr) {
     return {width, FieldKind::Text, value ? std::string(value) : std::string(width, ' ')};
 }
-FieldLayout date() { return {8, FieldKind::Date, std::string(8, ' ')}; }
+FieldLayout date() {
+    return {8, FieldKind::Date, std::string(8, ' ')};
+}
 
 const std::map<int, std::vector<FieldLayout>>& layouts() {
     static const std::map<int, std::vector<FieldLayout>> all{
         {2,
          {literal("002"), text(3), date(), text(25), digits(2), digits(4), literal("THB"), digits(16),
           digits(8, "00000001"), digits(6), text(25), digits(2), digits(4)}},
-        {3,
-         {literal("003"), digits(6, "000001"), text(25), digits(16), literal("THB"), digits(8), text(1, "N"),
-          text(1, "N"), text(1, "N"), text(1), text(4), digits(2), text(14), digits(6), digits(2), digits(16),
-          digits(6), digits(16), digits(1), text(40), date(), digits(3), text(35), digits(4), text(35),
-          text(1), text(1), text(20), text(1), text(3), text(2), text(70)}},
+        {3, {literal("003"), digits(6, "000001"),
+             text(25),       digits(16),
+             literal("THB"), digits(8),
+             text(1, "N"),   text(1, "N"),
+             text(1, "N"),   text(1),
+             text(4),        digits(2),
+             text(14),       digits(6),
+             digits(2),      digits(16),
+             digits(6),      digits(16),
+             digits(1),      text(40),
+             date(),         digits(3),
+             text(35),       digits(4),
+             text(35),       text(1),
+             text(1),        text(20),
+             text(1),        text(3),
+             text(2),        text(70)}},
         {4,
-         {literal("004"), digits(8, "00000001"), digits(6, "000001"), text(15), text(100), text(70),
-          text(70), text(70), text(10), text(70), text(10), text(10), text(64), text(100), text(70),
-          text(70), text(70)}},
+         {literal("004"), digits(8, "00000001"), digits(6, "000001"), text(15), text(100), text(70), text(70),
+          text(70), text(10), text(70), text(10), text(10), text(64), text(100), text(70), text(70),
+          text(70)}},
         {5,
          {literal("005"), digits(8), digits(6), digits(2), digits(16), text(5), text(80), digits(2),
           digits(16)}},
@@ -67,7 +80,9 @@ int recordLength(int recordType) {
     return length;
 }
 
-RecordTemplate::RecordTemplate(int recordType) : m_type(recordType) { reset(); }
+RecordTemplate::RecordTemplate(int recordType) : m_type(recordType) {
+    reset();
+}
 
 void RecordTemplate::reset() {
     const auto& layout = recordLayout(m_type);
@@ -77,7 +92,9 @@ void RecordTemplate::reset() {
     }
 }
 
-void RecordTemplate::set(int field, std::string_view value) { m_fields.at(field - 1) = value; }
+void RecordTemplate::set(int field, std::string_view value) {
+    m_fields.at(field - 1) = value;
+}
 
 std::string RecordTemplate::line() const {
     std::string result;

@@ -10,10 +10,14 @@ namespace convertor {
 
 const char* rejectionSuffix(RejectionKind kind) {
     switch (kind) {
-        case RejectionKind::InvalidAcct: return "_InvalidAcctRecord.txt";
-        case RejectionKind::CreditZeroAmount: return "_CreditZeroAmountRecord.txt";
-        case RejectionKind::CreditAmountInvalid: return "_CreditAmountInvalidRecord.txt";
-        case RejectionKind::BankBranchCode: return "_BankBranchCode.txt";
+        case RejectionKind::InvalidAcct:
+            return "_InvalidAcctRecord.txt";
+        case RejectionKind::CreditZeroAmount:
+            return "_CreditZeroAmountRecord.txt";
+        case RejectionKind::CreditAmountInvalid:
+            return "_CreditAmountInvalidRecord.txt";
+        case RejectionKind::BankBranchCode:
+            return "_BankBranchCode.txt";
     }
     return "";
 }
@@ -23,7 +27,9 @@ std::string rejectionFileName(const std::string& companyId, const std::string& p
     return toUtf8(companyId) + "_" + productCode + rejectionSuffix(kind);
 }
 
-void ClearRejectionTable(TableStore& tables) { tables.clearTable(schema::DcpErr); }
+void ClearRejectionTable(TableStore& tables) {
+    tables.clearTable(schema::DcpErr);
+}
 
 RejectionLog::RejectionLog(ConversionState& state, std::string companyId, TableStore* tables)
     : m_state(state), m_companyId(std::move(companyId)), m_tables(tables) {}

@@ -32,8 +32,8 @@ struct RejectionFlags {
 struct RunSummary {
     std::array<std::string, 8> items{"0", "", "0", "", "0", "", "0", "0"};
     static constexpr std::array<const char*, 8> kNames{"TotalZeroAcct", "NoZeroAcct",      "TotalZeroAm",
-                                                      "NoZeroAm",      "TotalNagativeAm", "NoNagativeAm",
-                                                      "TotalReject",   "TotalBNKBRN"};
+                                                       "NoZeroAm",      "TotalNagativeAm", "NoNagativeAm",
+                                                       "TotalReject",   "TotalBNKBRN"};
 };
 
 // One refused reason of one source line. Texts are code page 874.

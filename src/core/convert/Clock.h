@@ -9,8 +9,8 @@ struct Date {
     int month = 0;
     int day = 0;
 
-    std::string yyyymmdd() const;    // 20250305
-    std::string isoDate() const;     // 2025-03-05
+    std::string yyyymmdd() const;  // 20250305
+    std::string isoDate() const;   // 2025-03-05
     bool operator==(const Date&) const = default;
 };
 

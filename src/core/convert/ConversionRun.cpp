@@ -31,7 +31,8 @@ std::string directoryPart(const std::string& fileName) {
 // The company ID names the rejection files: it must not lead them out of the destination folder.
 bool safeForFileName(std::string_view companyId) {
     for (char c : companyId) {
-        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
             return false;
         }
     }
@@ -80,7 +81,8 @@ std::vector<RejectionKind> rejectionKinds(Product product) {
 }
 
 fs::path rejectionPath(const ConversionRequest& request, const ConversionState& state, RejectionKind kind) {
-    return fs::path(state.destinationDirectory + rejectionFileName(request.companyId, state.productCode, kind));
+    return fs::path(state.destinationDirectory +
+                    rejectionFileName(request.companyId, state.productCode, kind));
 }
 
 void prepareRejectionFiles(const ConversionRequest& request, const ConversionState& state) {
@@ -151,8 +153,9 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
         return;
     }
     if (destinationOverwritesInput(request)) {
-        op.showMessage("Destination file name must not name the source or invoice file. "
-                       "Please insert another destination file name and retry");
+        op.showMessage(
+            "Destination file name must not name the source or invoice file. "
+            "Please insert another destination file name and retry");
         return;
     }
     ResetRecordTemplates(state.templates);
@@ -171,9 +174,15 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
     ConversionContext ctx{request, state, tables, op, clock, home};
     switch (product) {
         case Product::DirectCredit:
-        case Product::Payroll: ConvertDirectCredit(ctx); break;
-        case Product::ManagerCheque: ConvertManagerCheque(ctx); break;
-        case Product::MediaClearing: ConvertMediaClearing(ctx); break;
+        case Product::Payroll:
+            ConvertDirectCredit(ctx);
+            break;
+        case Product::ManagerCheque:
+            ConvertManagerCheque(ctx);
+            break;
+        case Product::MediaClearing:
+            ConvertMediaClearing(ctx);
+            break;
     }
     if (state.success) {
         PackOutput(state, request.destinationFile, request.companyId, clock.today());

@@ -10,8 +10,8 @@ namespace convertor {
 
 // Lives for the whole process and is shared by the request, the converters and the reports.
 struct ConversionState {
-    std::string lineBuffer;        // record 001 and its CR LF after BuildFileHeader
-    std::string companyIdField;    // company ID blank-filled to 12
+    std::string lineBuffer;      // record 001 and its CR LF after BuildFileHeader
+    std::string companyIdField;  // company ID blank-filled to 12
     ReformatSettings settings;
     RunSummary runSummary;
     RecordTemplates templates;

@@ -14,7 +14,9 @@ namespace convertor {
 
 namespace {
 
-std::string zipMessage(zip_t* archive) { return zip_error_strerror(zip_get_error(archive)); }
+std::string zipMessage(zip_t* archive) {
+    return zip_error_strerror(zip_get_error(archive));
+}
 
 }  // namespace
 
@@ -22,8 +24,8 @@ std::string archiveName(const std::string& companyId, const std::string& product
     return today.isoDate() + toUtf8(trimView(companyId)) + "_" + productCode + ".zip";
 }
 
-void PackOutput(const ConversionState& state, const std::string& destinationFile, const std::string& companyId,
-                const Date& today) {
+void PackOutput(const ConversionState& state, const std::string& destinationFile,
+                const std::string& companyId, const Date& today) {
     std::string archivePath = state.destinationDirectory + archiveName(companyId, state.productCode, today);
     int errorCode = 0;
     zip_t* archive = zip_open(archivePath.c_str(), ZIP_CREATE, &errorCode);

@@ -4,10 +4,14 @@ namespace convertor {
 
 std::string productCode(Product product) {
     switch (product) {
-        case Product::DirectCredit: return "DCP";
-        case Product::Payroll: return "PAY";
-        case Product::MediaClearing: return "MCL";
-        case Product::ManagerCheque: return "MCP";
+        case Product::DirectCredit:
+            return "DCP";
+        case Product::Payroll:
+            return "PAY";
+        case Product::MediaClearing:
+            return "MCL";
+        case Product::ManagerCheque:
+            return "MCP";
     }
     return {};
 }
@@ -24,10 +28,14 @@ std::optional<Product> productFromCode(std::string_view code) {
 
 std::string productCaption(Product product) {
     switch (product) {
-        case Product::DirectCredit: return "Direct Credit";
-        case Product::Payroll: return "PayRoll";
-        case Product::MediaClearing: return "Media Clearing";
-        case Product::ManagerCheque: return "Manager Cheque";
+        case Product::DirectCredit:
+            return "Direct Credit";
+        case Product::Payroll:
+            return "PayRoll";
+        case Product::MediaClearing:
+            return "Media Clearing";
+        case Product::ManagerCheque:
+            return "Manager Cheque";
     }
     return {};
 }

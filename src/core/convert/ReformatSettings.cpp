@@ -21,15 +21,21 @@ std::string upper(std::string text) {
 
 bool ReformatSettings::enabled(Product product) const {
     switch (product) {
-        case Product::DirectCredit: return upper(DCP) != "FALSE";
-        case Product::Payroll: return upper(PAY) != "FALSE";
-        case Product::MediaClearing: return upper(MCL) != "FALSE";
-        case Product::ManagerCheque: return upper(MCP) != "FALSE";
+        case Product::DirectCredit:
+            return upper(DCP) != "FALSE";
+        case Product::Payroll:
+            return upper(PAY) != "FALSE";
+        case Product::MediaClearing:
+            return upper(MCL) != "FALSE";
+        case Product::ManagerCheque:
+            return upper(MCP) != "FALSE";
     }
     return false;
 }
 
-std::optional<Product> ReformatSettings::defaultProduct() const { return productFromCode(Default); }
+std::optional<Product> ReformatSettings::defaultProduct() const {
+    return productFromCode(Default);
+}
 
 bool ReformatSettings::selectable(Product product) const {
     return enabled(product) || defaultProduct() == product;

@@ -22,8 +22,8 @@ namespace {
 
 constexpr long kMaxCount = 999'999;
 constexpr std::int64_t kMaxTotal = 9'999'999'999'999'990;  // thousandths
-constexpr std::size_t kDigestLine = 42;                      // 40 digits and CR LF
-constexpr std::size_t kRecord002Line = 111;                  // 109 characters and CR LF
+constexpr std::size_t kDigestLine = 42;                    // 40 digits and CR LF
+constexpr std::size_t kRecord002Line = 111;                // 109 characters and CR LF
 
 ConversionError totalTooLarge() {
     return ConversionError(
@@ -136,14 +136,16 @@ void BankFileAssembly::closeFirst() {
 
 std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
     if (record002.size() != kRecord002Line - 2) {
-        throw ConversionError("Record 002 is " + std::to_string(record002.size()) + " characters long, not 109");
+        throw ConversionError("Record 002 is " + std::to_string(record002.size()) +
+                              " characters long, not 109");
     }
     Fd file(::open(m_firstWork.c_str(), O_RDWR | O_CLOEXEC));
     if (file.get() < 0) {
         throw ioError("Cannot open file", m_firstWork);
     }
     std::string line2 = std::string(record002) + "\r\n";
-    if (::pwrite(file.get(), line2.data(), line2.size(), m_record002Offset) != static_cast<ssize_t>(line2.size())) {
+    if (::pwrite(file.get(), line2.data(), line2.size(), m_record002Offset) !=
+        static_cast<ssize_t>(line2.size())) {
         throw ioError("Cannot write file", m_firstWork);
     }
     // The digest covers everything after the digest line: record 001 to the trailer.
@@ -166,7 +168,8 @@ std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
     }
     std::string digest = digestText(sha1.finish());
     std::string digestLine = digest + "\r\n";
-    if (::pwrite(file.get(), digestLine.data(), digestLine.size(), 0) != static_cast<ssize_t>(digestLine.size())) {
+    if (::pwrite(file.get(), digestLine.data(), digestLine.size(), 0) !=
+        static_cast<ssize_t>(digestLine.size())) {
         throw ioError("Cannot write file", m_firstWork);
     }
 

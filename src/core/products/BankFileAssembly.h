@@ -1,8 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
 #include <cstdint>
 #include <cstdio>
-#include <sys/types.h>
 #include <string>
 #include <string_view>
 

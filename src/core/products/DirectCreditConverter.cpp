@@ -125,7 +125,8 @@ private:
             reject(RejectionKind::InvalidAcct, lineNumber, "1-10", "Account is invalid ZVB account");
         }
         if (amountZero) {
-            reject(RejectionKind::CreditZeroAmount, lineNumber, layout.amountColumns(), "Credit amount is zero");
+            reject(RejectionKind::CreditZeroAmount, lineNumber, layout.amountColumns(),
+                   "Credit amount is zero");
         }
         if (!amountValid) {
             reject(RejectionKind::CreditAmountInvalid, lineNumber, layout.amountColumns(),
@@ -133,8 +134,8 @@ private:
         }
     }
 
-    void accept(const std::string& line, long lineNumber, const SourceLayout& layout, const std::string& account,
-                const std::string& amountField) {
+    void accept(const std::string& line, long lineNumber, const SourceLayout& layout,
+                const std::string& account, const std::string& amountField) {
         auto value = amountThousandths(amountField);
         if (!value) {
             throw notAFloat(amountWithPoint(amountField), lineNumber);
@@ -151,7 +152,8 @@ private:
         m_bank.WriteRecordLine(r003.line());
         BankFileAssembly::addToTotal(m_total, *value);
 
-        std::string name = blankControlBytes(trimView(columns(line, layout.nameFirst, layout.nameFirst + 59)));
+        std::string name =
+            blankControlBytes(trimView(columns(line, layout.nameFirst, layout.nameFirst + 59)));
         if (!name.empty()) {
             RecordTemplate& r004 = m_state.templates.r004;
             r004.set(2, "00000001");
@@ -164,13 +166,14 @@ private:
             m_bank.WriteRecordLine(r004.line());
         }
         if (m_printDetail) {
-            m_ctx.tables.appendRow(schema::DcpDetail, {{schema::AcNo, r003.get(3)},
-                                                       {schema::Amount, amountValue(*value)},
-                                                       {schema::Name, name}});
+            m_ctx.tables.appendRow(
+                schema::DcpDetail,
+                {{schema::AcNo, r003.get(3)}, {schema::Amount, amountValue(*value)}, {schema::Name, name}});
         }
     }
 
-    void reject(RejectionKind kind, long lineNumber, const std::string& columnText, const std::string& message) {
+    void reject(RejectionKind kind, long lineNumber, const std::string& columnText,
+                const std::string& message) {
         bool accountRow = kind == RejectionKind::InvalidAcct;
         m_log.LogRejection({kind, lineNumber, "  Column : " + columnText, "  " + message,
                             accountRow ? "Account" : "Amount", columnText, message});
@@ -220,6 +223,8 @@ private:
 
 }  // namespace
 
-void ConvertDirectCredit(ConversionContext& ctx) { DirectCreditRun(ctx).run(); }
+void ConvertDirectCredit(ConversionContext& ctx) {
+    DirectCreditRun(ctx).run();
+}
 
 }  // namespace convertor

@@ -263,7 +263,7 @@ std::optional<std::string> TableStore::bankNameEn(std::string_view bankCode) {
     return guarded("Cannot look up the bank", [&] {
         return firstName(
             impl().prepared(impl().bankLookup,
-                             "SELECT BANK_NAME_EN FROM Bank WHERE BANK_CODE = ? ORDER BY rowid LIMIT 1"),
+                            "SELECT BANK_NAME_EN FROM Bank WHERE BANK_CODE = ? ORDER BY rowid LIMIT 1"),
             {bankCode});
     });
 }
@@ -272,8 +272,8 @@ std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, s
     return guarded("Cannot look up the branch", [&] {
         return firstName(
             impl().prepared(impl().branchLookup,
-                             "SELECT BRANCH_NAME_EN FROM BRANCH WHERE BANK_CODE = ? AND BRANCH_CODE = ? "
-                             "ORDER BY rowid LIMIT 1"),
+                            "SELECT BRANCH_NAME_EN FROM BRANCH WHERE BANK_CODE = ? AND BRANCH_CODE = ? "
+                            "ORDER BY rowid LIMIT 1"),
             {bankCode, branchCode});
     });
 }
@@ -290,7 +290,7 @@ void TableStore::addBranch(std::string_view bankCode, std::string_view branchCod
     guarded("Cannot append a row to the table BRANCH", [&] {
         insertTexts(
             impl().prepared(impl().branchInsert,
-                             "INSERT INTO BRANCH (BANK_CODE, BRANCH_CODE, BRANCH_NAME_EN) VALUES (?, ?, ?)"),
+                            "INSERT INTO BRANCH (BANK_CODE, BRANCH_CODE, BRANCH_NAME_EN) VALUES (?, ?, ?)"),
             {bankCode, branchCode, nameEn});
     });
 }

@@ -13,7 +13,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string dump(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
+std::string dump(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
 
 // Later copies of a repeated column name become NAME_1, NAME_2, ...
 std::vector<std::string> uniqueColumnNames(const std::vector<std::string>& columns) {

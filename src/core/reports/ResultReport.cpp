@@ -1,6 +1,6 @@
+#include "bankfile/AmountText.h"
 #include "convert/ConversionContext.h"
 #include "convert/ConversionError.h"
-#include "bankfile/AmountText.h"
 #include "reports/ReportOperations.h"
 #include "reports/ReportValue.h"
 #include "text/CodePage.h"

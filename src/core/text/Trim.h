@@ -7,7 +7,9 @@ namespace convertor {
 
 // Removes every byte of value 32 or below at both ends.
 std::string_view trimView(std::string_view text);
-inline std::string trim(std::string_view text) { return std::string(trimView(text)); }
+inline std::string trim(std::string_view text) {
+    return std::string(trimView(text));
+}
 
 // Removes blanks (0x20) only, at both ends.
 std::string_view trimBlanks(std::string_view text);
