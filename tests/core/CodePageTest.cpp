@@ -58,6 +58,8 @@ TEST(CodePage, LossyReplacesOnlyWhatCannotBeRepresented) {
     EXPECT_EQ(fromUtf8Lossy("กé ข"), "\xA1? \xA2");
     EXPECT_EQ(fromUtf8Lossy("a\xF0\x9F\x98\x80z"), "a?z") << "one mark per character, not per byte";
     EXPECT_EQ(fromUtf8Lossy("a\xE0\xB8"), "a?");
+    EXPECT_EQ(fromUtf8Lossy("a\xE0xyz"), "a?xyz")
+        << "a broken sequence does not swallow the letters after it";
     EXPECT_EQ(fromUtf8Lossy("\x80x"), "?x");
     EXPECT_EQ(fromUtf8Lossy("plain"), "plain");
 }

@@ -42,11 +42,11 @@ Sha1Digest Sha1::finish() {
 }
 
 std::optional<Sha1Digest> FileDigest(const std::filesystem::path& file) {
+    Sha1 sha1;
     std::FILE* handle = std::fopen(file.c_str(), "rb");
     if (handle == nullptr) {
         return std::nullopt;
     }
-    Sha1 sha1;
     char buffer[8192];
     std::size_t read = 0;
     do {

@@ -60,10 +60,7 @@ private:
 }  // namespace
 
 BankFileAssembly::BankFileAssembly(ConversionContext& ctx)
-    : m_ctx(ctx),
-      m_destination(ctx.request.destinationFile),
-      m_firstWork(m_destination + "Temp"),
-      m_secondWork(m_destination + "Temp2") {}
+    : m_ctx(ctx), m_destination(ctx.request.destinationFile), m_workFile(m_destination + "Temp") {}
 
 BankFileAssembly::~BankFileAssembly() {
     try {
@@ -90,25 +87,25 @@ void BankFileAssembly::addToTotal(std::int64_t& total, std::int64_t amount) {
 }
 
 void BankFileAssembly::OpenBankFile() {
-    m_first = std::fopen(m_firstWork.c_str(), "wb");
-    if (m_first == nullptr) {
-        throw ioError("Cannot create file", m_firstWork);
+    m_work = std::fopen(m_workFile.c_str(), "wb");
+    if (m_work == nullptr) {
+        throw ioError("Cannot create file", m_workFile);
     }
-    std::setvbuf(m_first, nullptr, _IOFBF, 1 << 20);
+    std::setvbuf(m_work, nullptr, _IOFBF, 1 << 20);
     // Room for the digest line on top and for record 002 after record 001: both are known only
     // at the end, and filling them in place spares copying the whole file twice.
     std::string head = std::string(kDigestLine - 2, '0') + "\r\n" + m_ctx.state.lineBuffer +
                        std::string(kRecord002Line - 2, ' ') + "\r\n";
     m_record002Offset = static_cast<off_t>(kDigestLine + m_ctx.state.lineBuffer.size());
-    if (std::fwrite(head.data(), 1, head.size(), m_first) != head.size() || std::fflush(m_first) != 0) {
-        throw ioError("Cannot write file", m_firstWork);
+    if (std::fwrite(head.data(), 1, head.size(), m_work) != head.size() || std::fflush(m_work) != 0) {
+        throw ioError("Cannot write file", m_workFile);
     }
 }
 
 void BankFileAssembly::WriteRecordLine(std::string_view record) {
-    if (std::fwrite(record.data(), 1, record.size(), m_first) != record.size() ||
-        std::fwrite("\r\n", 1, 2, m_first) != 2) {
-        throw ioError("Cannot write file", m_firstWork);
+    if (std::fwrite(record.data(), 1, record.size(), m_work) != record.size() ||
+        std::fwrite("\r\n", 1, 2, m_work) != 2) {
+        throw ioError("Cannot write file", m_workFile);
     }
 }
 
@@ -121,15 +118,15 @@ void BankFileAssembly::WriteTrailerLine(long acceptedCount, std::int64_t totalTh
     m_totalThousandths = totalThousandths;
     m_totalText = *total;
     WriteRecordLine("999000001" + m_countText + m_totalText);
-    closeFirst();
+    closeWork();
 }
 
-void BankFileAssembly::closeFirst() {
-    if (m_first != nullptr) {
-        bool failed = std::fclose(m_first) != 0;
-        m_first = nullptr;
+void BankFileAssembly::closeWork() {
+    if (m_work != nullptr) {
+        bool failed = std::fclose(m_work) != 0;
+        m_work = nullptr;
         if (failed) {
-            throw ioError("Cannot write file", m_firstWork);
+            throw ioError("Cannot write file", m_workFile);
         }
     }
 }
@@ -139,14 +136,14 @@ std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
         throw ConversionError("Record 002 is " + std::to_string(record002.size()) +
                               " characters long, not 109");
     }
-    Fd file(::open(m_firstWork.c_str(), O_RDWR | O_CLOEXEC));
+    Fd file(::open(m_workFile.c_str(), O_RDWR | O_CLOEXEC));
     if (file.get() < 0) {
-        throw ioError("Cannot open file", m_firstWork);
+        throw ioError("Cannot open file", m_workFile);
     }
     std::string line2 = std::string(record002) + "\r\n";
     if (::pwrite(file.get(), line2.data(), line2.size(), m_record002Offset) !=
         static_cast<ssize_t>(line2.size())) {
-        throw ioError("Cannot write file", m_firstWork);
+        throw ioError("Cannot write file", m_workFile);
     }
     // The digest covers everything after the digest line: record 001 to the trailer.
     Sha1 sha1;
@@ -158,7 +155,7 @@ std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
             continue;
         }
         if (got < 0) {
-            throw ioError("Cannot read file", m_firstWork);
+            throw ioError("Cannot read file", m_workFile);
         }
         if (got == 0) {
             break;
@@ -170,16 +167,16 @@ std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
     std::string digestLine = digest + "\r\n";
     if (::pwrite(file.get(), digestLine.data(), digestLine.size(), 0) !=
         static_cast<ssize_t>(digestLine.size())) {
-        throw ioError("Cannot write file", m_firstWork);
+        throw ioError("Cannot write file", m_workFile);
     }
 
     ConversionState& state = m_ctx.state;
     if (m_totalThousandths > 0) {
         // Complete and on disk before it takes the place of an older bank file.
         if (::fdatasync(file.get()) != 0 || ::close(file.release()) != 0) {
-            throw ioError("Cannot write file", m_firstWork);
+            throw ioError("Cannot write file", m_workFile);
         }
-        if (std::rename(m_firstWork.c_str(), m_destination.c_str()) != 0) {
+        if (std::rename(m_workFile.c_str(), m_destination.c_str()) != 0) {
             throw ioError("Cannot write file", m_destination);
         }
         std::string company = toUtf8(trimView(m_ctx.request.companyId));
@@ -197,14 +194,13 @@ std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
 }
 
 void BankFileAssembly::DiscardWorkFiles() {
-    if (m_first != nullptr) {
-        std::fclose(m_first);
-        m_first = nullptr;
+    if (m_work != nullptr) {
+        std::fclose(m_work);
+        m_work = nullptr;
     }
     m_ctx.op.setProgress(0);
     std::error_code ignored;
-    std::filesystem::remove(m_firstWork, ignored);
-    std::filesystem::remove(m_secondWork, ignored);
+    std::filesystem::remove(m_workFile, ignored);
 }
 
 }  // namespace convertor

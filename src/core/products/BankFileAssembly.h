@@ -22,10 +22,10 @@ public:
     BankFileAssembly(const BankFileAssembly&) = delete;
     BankFileAssembly& operator=(const BankFileAssembly&) = delete;
 
-    // Creates the first work file holding the line buffer (record 001 and its CR LF).
+    // Creates the work file holding the line buffer (record 001 and its CR LF).
     void OpenBankFile();
     void WriteRecordLine(std::string_view record);
-    // Appends the trailer and closes the first work file. Throws ConversionError when the count
+    // Appends the trailer and closes the work file. Throws ConversionError when the count
     // or the total does not fit its field.
     void WriteTrailerLine(long acceptedCount, std::int64_t totalThousandths);
     // Valid after WriteTrailerLine.
@@ -34,7 +34,7 @@ public:
     // Inserts record 002, takes the digest, writes the bank file when the total is above zero,
     // shows the outcome, sets the Hash Value and the success flag. Returns the digest text.
     std::string FinishBankFile(std::string_view record002);
-    // Progress bar back to 0; both work files deleted.
+    // Progress bar back to 0; the work file deleted.
     void DiscardWorkFiles();
 
     // The six-digit sequence text of a record 003; throws ConversionError past 999,999.
@@ -44,13 +44,12 @@ public:
     static void addToTotal(std::int64_t& total, std::int64_t amount);
 
 private:
-    void closeFirst();
+    void closeWork();
 
     ConversionContext& m_ctx;
     std::string m_destination;
-    std::string m_firstWork;
-    std::string m_secondWork;
-    std::FILE* m_first = nullptr;
+    std::string m_workFile;
+    std::FILE* m_work = nullptr;
     off_t m_record002Offset = 0;
     std::int64_t m_totalThousandths = 0;
     std::string m_totalText;

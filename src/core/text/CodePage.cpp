@@ -95,6 +95,13 @@ std::string fromUtf8Lossy(std::string_view utf8) {
         unsigned char lead = static_cast<unsigned char>(utf8[i]);
         std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
         length = std::min(length, utf8.size() - i);
+        // A sequence broken off early stands for itself only, not for the letters after it.
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) {
+                length = 1;
+                break;
+            }
+        }
         auto one = fromUtf8(utf8.substr(i, length));
         result += one && !one->empty() ? *one : std::string("?");
         i += length;
