@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "convert/Operator.h"
+#include "base/Operator.h"
 #include "reports/ReportValue.h"
 
 namespace convertor::cli {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "convert/ConversionRequest.h"
+#include "products/ConversionRequest.h"
 
 namespace CLI {
 class App;

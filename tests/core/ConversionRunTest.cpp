@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "support/RunFixture.h"
 
 namespace fs = std::filesystem;

@@ -2,7 +2,7 @@
 
 #include "bankfile/BankFileVerifier.h"
 #include "bankfile/FileDigest.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
 #include "refdata/Schema.h"
 #include "support/RunFixture.h"

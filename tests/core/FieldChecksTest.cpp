@@ -4,18 +4,18 @@
 #include <string>
 
 #include "bankfile/FieldChecks.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "support/TestSupport.h"
 
 namespace convertor::test {
 namespace {
 
 TEST(FieldChecks, FillStringAndPadding) {
-    EXPECT_EQ(FillString(' ', 150), std::string(100, ' '));
-    EXPECT_EQ(FillString('0', 100), std::string(100, '0'));
-    EXPECT_EQ(FillString('0', 0), "");
-    EXPECT_EQ(FillString(' ', -3), "");
-    EXPECT_EQ(FillString('0', 1), "0");
+    EXPECT_EQ(fillString(' ', 150), std::string(100, ' '));
+    EXPECT_EQ(fillString('0', 100), std::string(100, '0'));
+    EXPECT_EQ(fillString('0', 0), "");
+    EXPECT_EQ(fillString(' ', -3), "");
+    EXPECT_EQ(fillString('0', 1), "0");
     EXPECT_EQ(padRight("AB", 5), "AB   ");
     EXPECT_EQ(padLeftZeros("12", 6), "000012");
     // Too long a value comes back as it is, never cut.
@@ -25,55 +25,55 @@ TEST(FieldChecks, FillStringAndPadding) {
 
 TEST(FieldChecks, NumericCheck) {
     for (const char* good : {"12.50", "+5", "   7", "1e5", ".", "E5", "-0.5e-3", "12.", "007", "1E+05"}) {
-        EXPECT_TRUE(NumericCheck(good)) << good;
+        EXPECT_TRUE(numericCheck(good)) << good;
     }
     for (const char* bad : {"", "+", "   ", " -", "1e", "12.50 ", "1,000", "1.2.3", "\t5", "1e5.0", "0x10",
                             "--1", "1 2", "5-"}) {
-        EXPECT_FALSE(NumericCheck(bad)) << bad;
+        EXPECT_FALSE(numericCheck(bad)) << bad;
     }
 }
 
 TEST(FieldChecks, AmountCheck) {
     for (const char* good : {"0000000012345", "0", "-0", ".", "  12.50", "+1e3", "1.5E-2"}) {
-        EXPECT_TRUE(AmountCheck(good)) << good;
+        EXPECT_TRUE(amountCheck(good)) << good;
     }
     for (const char* bad : {"-100", "-0.01", "E5", "-E5", "abc", "", "1e400", "12 ", "1,000"}) {
-        EXPECT_FALSE(AmountCheck(bad)) << bad;
+        EXPECT_FALSE(amountCheck(bad)) << bad;
     }
 }
 
 TEST(FieldChecks, AccountCheck) {
-    EXPECT_TRUE(AccountCheck("1234567896"));
-    EXPECT_TRUE(AccountCheck("12304567896")) << "the 4th of 11 characters is dropped";
-    EXPECT_TRUE(AccountCheck("123.4567896")) << "the point is the dropped 4th character";
-    EXPECT_TRUE(AccountCheck("0000000000"));
-    EXPECT_TRUE(AccountCheck("1111111114"));
+    EXPECT_TRUE(accountCheck("1234567896"));
+    EXPECT_TRUE(accountCheck("12304567896")) << "the 4th of 11 characters is dropped";
+    EXPECT_TRUE(accountCheck("123.4567896")) << "the point is the dropped 4th character";
+    EXPECT_TRUE(accountCheck("0000000000"));
+    EXPECT_TRUE(accountCheck("1111111114"));
     for (const char* bad : {"1234567890", " 123456789", "+123456789", "1.23456789", "123456789",
                             "123-4-56789-6", "12345678966", "1111111115", "", "123456789 ", "1234567896 "}) {
-        EXPECT_FALSE(AccountCheck(bad)) << bad;
+        EXPECT_FALSE(accountCheck(bad)) << bad;
     }
 }
 
 TEST(FieldChecks, DateCheck) {
-    EXPECT_TRUE(DateCheck("2024", "02", "29"));
-    EXPECT_TRUE(DateCheck("2000", "02", "29"));
-    EXPECT_TRUE(DateCheck("2025", "12", "31"));
-    EXPECT_TRUE(DateCheck(" 2025", "+1", "01")) << "leading blanks and a sign are a whole number";
-    EXPECT_TRUE(DateCheck("0001", "01", "01"));
-    EXPECT_TRUE(DateCheck("9999", "12", "31"));
-    EXPECT_FALSE(DateCheck("2023", "02", "29"));
-    EXPECT_FALSE(DateCheck("1900", "02", "29"));
-    EXPECT_FALSE(DateCheck("2024", "13", "01"));
-    EXPECT_FALSE(DateCheck("2024", "00", "10"));
-    EXPECT_FALSE(DateCheck("2024", "04", "31"));
-    EXPECT_FALSE(DateCheck("2024", "04", "00"));
-    EXPECT_FALSE(DateCheck("0000", "01", "01"));
-    EXPECT_FALSE(DateCheck("10000", "01", "01"));
-    EXPECT_FALSE(DateCheck("2024", "01", "1 ")) << "a trailing blank is not a number";
-    EXPECT_FALSE(DateCheck("2024", "1.", "01"));
-    EXPECT_FALSE(DateCheck("", "01", "01"));
-    EXPECT_FALSE(DateCheck("2024", "01", "-1"));
-    EXPECT_FALSE(DateCheck("2024", "99999999999999999999999", "01"));
+    EXPECT_TRUE(dateCheck("2024", "02", "29"));
+    EXPECT_TRUE(dateCheck("2000", "02", "29"));
+    EXPECT_TRUE(dateCheck("2025", "12", "31"));
+    EXPECT_TRUE(dateCheck(" 2025", "+1", "01")) << "leading blanks and a sign are a whole number";
+    EXPECT_TRUE(dateCheck("0001", "01", "01"));
+    EXPECT_TRUE(dateCheck("9999", "12", "31"));
+    EXPECT_FALSE(dateCheck("2023", "02", "29"));
+    EXPECT_FALSE(dateCheck("1900", "02", "29"));
+    EXPECT_FALSE(dateCheck("2024", "13", "01"));
+    EXPECT_FALSE(dateCheck("2024", "00", "10"));
+    EXPECT_FALSE(dateCheck("2024", "04", "31"));
+    EXPECT_FALSE(dateCheck("2024", "04", "00"));
+    EXPECT_FALSE(dateCheck("0000", "01", "01"));
+    EXPECT_FALSE(dateCheck("10000", "01", "01"));
+    EXPECT_FALSE(dateCheck("2024", "01", "1 ")) << "a trailing blank is not a number";
+    EXPECT_FALSE(dateCheck("2024", "1.", "01"));
+    EXPECT_FALSE(dateCheck("", "01", "01"));
+    EXPECT_FALSE(dateCheck("2024", "01", "-1"));
+    EXPECT_FALSE(dateCheck("2024", "99999999999999999999999", "01"));
 }
 
 TEST(FieldChecks, WholeNumber) {
@@ -87,23 +87,23 @@ TEST(FieldChecks, WholeNumber) {
 
 TEST(FieldChecks, ThaiTextCheck) {
     std::string name = cp874("สมชาย");
-    EXPECT_TRUE(ThaiTextCheck(name, name.size()));
-    EXPECT_TRUE(ThaiTextCheck("\xA1", 1));
-    EXPECT_TRUE(ThaiTextCheck("\xCE", 1));
-    EXPECT_FALSE(ThaiTextCheck("\xA0\xCF", 2)) << "just outside the consonants";
-    EXPECT_FALSE(ThaiTextCheck(cp874("John ี่ ๑๒"), 70)) << "vowels, tone marks and digits are not letters";
-    EXPECT_FALSE(ThaiTextCheck("abc\xA1", 3)) << "a consonant beyond n is not seen";
-    EXPECT_TRUE(ThaiTextCheck("abc\xA1", 4));
-    EXPECT_TRUE(ThaiTextCheck("abc\xA1", 70)) << "n past the end takes the whole text";
-    EXPECT_FALSE(ThaiTextCheck("", 23));
-    EXPECT_FALSE(ThaiTextCheck("\xA1", 0));
+    EXPECT_TRUE(thaiTextCheck(name, name.size()));
+    EXPECT_TRUE(thaiTextCheck("\xA1", 1));
+    EXPECT_TRUE(thaiTextCheck("\xCE", 1));
+    EXPECT_FALSE(thaiTextCheck("\xA0\xCF", 2)) << "just outside the consonants";
+    EXPECT_FALSE(thaiTextCheck(cp874("John ี่ ๑๒"), 70)) << "vowels, tone marks and digits are not letters";
+    EXPECT_FALSE(thaiTextCheck("abc\xA1", 3)) << "a consonant beyond n is not seen";
+    EXPECT_TRUE(thaiTextCheck("abc\xA1", 4));
+    EXPECT_TRUE(thaiTextCheck("abc\xA1", 70)) << "n past the end takes the whole text";
+    EXPECT_FALSE(thaiTextCheck("", 23));
+    EXPECT_FALSE(thaiTextCheck("\xA1", 0));
 }
 
 TEST(FieldChecks, LineCountLessOne) {
     TempDir dir;
     auto count = [&](const std::string& bytes) {
         writeFile(dir / "f.txt", bytes);
-        return LineCountLessOne(dir / "f.txt");
+        return lineCountLessOne(dir / "f.txt");
     };
     EXPECT_EQ(count(crlfLines({"1", "2", "3", "4", "5"})), 4);
     EXPECT_EQ(count(""), -1);
@@ -114,21 +114,21 @@ TEST(FieldChecks, LineCountLessOne) {
         << "Ctrl-Z ends the input";
     EXPECT_EQ(count("a\nb\nc\r\n"), 0) << "a lone LF does not end a line";
     EXPECT_EQ(count("a\rb\rc"), 2);
-    EXPECT_THROW(LineCountLessOne(dir / "missing.txt"), IoError);
+    EXPECT_THROW(lineCountLessOne(dir / "missing.txt"), IoError);
 }
 
 TEST(FieldChecks, AppendRejectionLine) {
     TempDir dir;
     writeFile(dir / "Reject.txt", "");
-    AppendRejectionLine(dir.path(), "Reject.txt", "first");
-    AppendRejectionLine(dir.path(), "Reject.txt", cp874("ชื่อ") + "  ");
-    AppendRejectionLine(dir.path(), "Reject.txt", "");
+    appendRejectionLine(dir.path(), "Reject.txt", "first");
+    appendRejectionLine(dir.path(), "Reject.txt", cp874("ชื่อ") + "  ");
+    appendRejectionLine(dir.path(), "Reject.txt", "");
     EXPECT_EQ(readFile(dir / "Reject.txt"), "first\r\n" + cp874("ชื่อ") + "  \r\n\r\n");
 
     // The rejection files are prepared before the run; a missing one is an error, not created here.
-    EXPECT_THROW(AppendRejectionLine(dir.path(), "Missing.txt", "x"), IoError);
+    EXPECT_THROW(appendRejectionLine(dir.path(), "Missing.txt", "x"), IoError);
     EXPECT_FALSE(std::filesystem::exists(dir / "Missing.txt"));
-    EXPECT_THROW(AppendRejectionLine(dir / "nowhere", "Reject.txt", "x"), IoError);
+    EXPECT_THROW(appendRejectionLine(dir / "nowhere", "Reject.txt", "x"), IoError);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bankfile/FileDigest.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "support/TestSupport.h"
 
 namespace convertor::test {
@@ -38,7 +38,7 @@ std::string patternBytes(std::size_t size) {
 }
 
 std::string digestOf(const std::filesystem::path& file) {
-    auto digest = FileDigest(file);
+    auto digest = fileDigest(file);
     return digest ? digestText(*digest) : "none";
 }
 
@@ -75,9 +75,9 @@ TEST(FileDigest, DigestText) {
 
 TEST(FileDigest, UnreadableFiles) {
     TempDir dir;
-    EXPECT_EQ(FileDigest(dir / "missing.txt"), std::nullopt);
+    EXPECT_EQ(fileDigest(dir / "missing.txt"), std::nullopt);
     // A directory opens but cannot be read.
-    EXPECT_THROW(FileDigest(dir.path()), IoError);
+    EXPECT_THROW(fileDigest(dir.path()), IoError);
 }
 
 }  // namespace

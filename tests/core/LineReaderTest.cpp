@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "support/TestSupport.h"
 #include "text/LineReader.h"
 

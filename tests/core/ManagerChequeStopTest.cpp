@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "core/ManagerChequeTestSupport.h"
 
 namespace convertor::test {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "convert/Clock.h"
-#include "convert/ConversionRequest.h"
+#include "base/Clock.h"
 #include "convert/ConversionRun.h"
-#include "convert/ConversionState.h"
+#include "products/ConversionRequest.h"
+#include "products/ConversionState.h"
 #include "refdata/TableStore.h"
 #include "support/TestSupport.h"
 

@@ -9,34 +9,34 @@ namespace convertor {
 namespace {
 
 TEST(MediaClearingChecksTest, CreditAccountAtOwnBankUsesCheckDigitOnLastTenColumns) {
-    EXPECT_TRUE(CreditAccountCheck("01234567896", "014"));
-    EXPECT_TRUE(CreditAccountCheck("X1234567896", "014"));  // column 17 is not checked
-    EXPECT_FALSE(CreditAccountCheck("01234567890", "014"));
-    EXPECT_FALSE(CreditAccountCheck("0123456789", "014"));
+    EXPECT_TRUE(creditAccountCheck("01234567896", "014"));
+    EXPECT_TRUE(creditAccountCheck("X1234567896", "014"));  // column 17 is not checked
+    EXPECT_FALSE(creditAccountCheck("01234567890", "014"));
+    EXPECT_FALSE(creditAccountCheck("0123456789", "014"));
     // The check digit of ten zeros is zero; the account is still no account.
-    EXPECT_FALSE(CreditAccountCheck("00000000000", "014"));
-    EXPECT_FALSE(CreditAccountCheck("10000000000", "014"));
+    EXPECT_FALSE(creditAccountCheck("00000000000", "014"));
+    EXPECT_FALSE(creditAccountCheck("10000000000", "014"));
 }
 
 TEST(MediaClearingChecksTest, CreditAccountElsewhereNeedsElevenNonZeroNumericCharacters) {
-    EXPECT_TRUE(CreditAccountCheck("12345678901", "002"));
-    EXPECT_TRUE(CreditAccountCheck("01234567890", "002"));
-    EXPECT_FALSE(CreditAccountCheck("00000000000", "002"));
-    EXPECT_FALSE(CreditAccountCheck("1234567890 ", "002"));
-    EXPECT_FALSE(CreditAccountCheck(" 1234567890", "002"));
-    EXPECT_FALSE(CreditAccountCheck("1234567890A", "002"));
-    EXPECT_FALSE(CreditAccountCheck("1234567890", "002"));
+    EXPECT_TRUE(creditAccountCheck("12345678901", "002"));
+    EXPECT_TRUE(creditAccountCheck("01234567890", "002"));
+    EXPECT_FALSE(creditAccountCheck("00000000000", "002"));
+    EXPECT_FALSE(creditAccountCheck("1234567890 ", "002"));
+    EXPECT_FALSE(creditAccountCheck(" 1234567890", "002"));
+    EXPECT_FALSE(creditAccountCheck("1234567890A", "002"));
+    EXPECT_FALSE(creditAccountCheck("1234567890", "002"));
 }
 
 TEST(MediaClearingChecksTest, BankAndBranchCodesNeedTheirWidthAndANumber) {
-    EXPECT_TRUE(BankBranchCodeCheck("002", "Bank"));
-    EXPECT_TRUE(BankBranchCodeCheck("0001", "Branch"));
-    EXPECT_FALSE(BankBranchCodeCheck("0001", "Bank"));
-    EXPECT_FALSE(BankBranchCodeCheck("002", "Branch"));
-    EXPECT_FALSE(BankBranchCodeCheck("AB1", "Bank"));
-    EXPECT_FALSE(BankBranchCodeCheck("12A ", "Branch"));
-    EXPECT_FALSE(BankBranchCodeCheck(" 12", "Bank"));
-    EXPECT_FALSE(BankBranchCodeCheck("002", "bank"));
+    EXPECT_TRUE(bankBranchCodeCheck("002", "Bank"));
+    EXPECT_TRUE(bankBranchCodeCheck("0001", "Branch"));
+    EXPECT_FALSE(bankBranchCodeCheck("0001", "Bank"));
+    EXPECT_FALSE(bankBranchCodeCheck("002", "Branch"));
+    EXPECT_FALSE(bankBranchCodeCheck("AB1", "Bank"));
+    EXPECT_FALSE(bankBranchCodeCheck("12A ", "Branch"));
+    EXPECT_FALSE(bankBranchCodeCheck(" 12", "Bank"));
+    EXPECT_FALSE(bankBranchCodeCheck("002", "bank"));
 }
 
 class BankBranchLookupTest : public ::testing::Test {

@@ -5,7 +5,7 @@
 
 #include "bankfile/BankFileVerifier.h"
 #include "bankfile/RejectionLog.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "convert/ConversionRun.h"
 #include "refdata/TableStore.h"
 #include "support/TestSupport.h"

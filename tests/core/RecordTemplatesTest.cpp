@@ -4,8 +4,8 @@
 
 #include "bankfile/FileHeader.h"
 #include "bankfile/RecordTemplates.h"
-#include "convert/Clock.h"
-#include "convert/ConversionState.h"
+#include "base/Clock.h"
+#include "products/ConversionState.h"
 
 namespace convertor::test {
 namespace {
@@ -94,7 +94,7 @@ TEST(RecordTemplates, ResetRestoresEveryDefault) {
     used.r006.set(13, "F");
     EXPECT_EQ(used.r003.get(22), "014");
     EXPECT_EQ(cols(used.r004.line(), 423, 432), "XXXXXXXXXX");
-    ResetRecordTemplates(used);
+    resetRecordTemplates(used);
     EXPECT_EQ(used.r002.line(), fresh.r002.line());
     EXPECT_EQ(used.r003.line(), fresh.r003.line());
     EXPECT_EQ(used.r004.line(), fresh.r004.line());
@@ -103,7 +103,7 @@ TEST(RecordTemplates, ResetRestoresEveryDefault) {
 }
 
 std::string header(const std::string& companyId, ConversionState& state) {
-    BuildFileHeader(state, companyId, Date{2025, 3, 5});
+    buildFileHeader(state, companyId, Date{2025, 3, 5});
     return state.lineBuffer;
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "convert/ReformatSettings.h"
+#include "products/ReformatSettings.h"
 #include "support/TestSupport.h"
 
 namespace convertor::test {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportJsonReader.h"
 #include "reports/ReportValue.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "refdata/Schema.h"
 #include "support/TestSupport.h"
 

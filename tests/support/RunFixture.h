@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "convert/Clock.h"
+#include "base/Clock.h"
 #include "convert/ConversionRun.h"
 #include "refdata/TableStore.h"
 #include "support/TestSupport.h"

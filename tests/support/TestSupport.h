@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "convert/Clock.h"
-#include "convert/ConversionRequest.h"
-#include "convert/ConversionState.h"
-#include "convert/Operator.h"
+#include "base/Clock.h"
+#include "base/Operator.h"
+#include "products/ConversionRequest.h"
+#include "products/ConversionState.h"
 #include "reports/ReportValue.h"
 
 namespace convertor::test {

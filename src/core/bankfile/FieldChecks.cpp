@@ -10,7 +10,8 @@
 #include <cstring>
 #include <optional>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
+#include "text/CodePage.h"
 #include "text/LineReader.h"
 
 namespace convertor {
@@ -112,7 +113,7 @@ bool isDigits(std::string_view text) {
     return true;
 }
 
-std::string FillString(char kind, long n) {
+std::string fillString(char kind, long n) {
     if (n < 1) {
         return {};
     }
@@ -136,11 +137,11 @@ std::string padLeftZeros(std::string_view text, std::size_t width) {
     return result;
 }
 
-bool NumericCheck(std::string_view text) {
+bool numericCheck(std::string_view text) {
     return parseNumber(text).has_value();
 }
 
-bool AmountCheck(std::string_view text) {
+bool amountCheck(std::string_view text) {
     auto parts = parseNumber(text);
     if (!parts || parts->mantissa.empty()) {
         return false;
@@ -166,8 +167,8 @@ bool AmountCheck(std::string_view text) {
     return !parts->negative || value == 0.0;
 }
 
-bool AccountCheck(std::string_view text) {
-    if (!NumericCheck(text) || (text.size() != 10 && text.size() != 11)) {
+bool accountCheck(std::string_view text) {
+    if (!numericCheck(text) || (text.size() != 10 && text.size() != 11)) {
         return false;
     }
     std::string digits(text);
@@ -187,7 +188,7 @@ bool AccountCheck(std::string_view text) {
     return check == digits[9] - '0';
 }
 
-bool DateCheck(std::string_view year, std::string_view month, std::string_view day) {
+bool dateCheck(std::string_view year, std::string_view month, std::string_view day) {
     auto y = wholeNumber(year);
     auto m = wholeNumber(month);
     auto d = wholeNumber(day);
@@ -202,7 +203,7 @@ bool DateCheck(std::string_view year, std::string_view month, std::string_view d
     return *d <= length;
 }
 
-bool ThaiTextCheck(std::string_view text, std::size_t n) {
+bool thaiTextCheck(std::string_view text, std::size_t n) {
     std::size_t count = std::min(n, text.size());
     for (std::size_t i = 0; i < count; ++i) {
         auto byte = static_cast<unsigned char>(text[i]);
@@ -213,7 +214,7 @@ bool ThaiTextCheck(std::string_view text, std::size_t n) {
     return false;
 }
 
-long LineCountLessOne(const std::filesystem::path& file) {
+long lineCountLessOne(const std::filesystem::path& file) {
     LineReader reader(file);
     std::string line;
     long count = 0;
@@ -223,7 +224,7 @@ long LineCountLessOne(const std::filesystem::path& file) {
     return count - 1;
 }
 
-void AppendRejectionLine(const std::filesystem::path& directory, const std::string& name,
+void appendRejectionLine(const std::filesystem::path& directory, const std::string& name,
                          std::string_view line) {
     std::filesystem::path path = directory.empty() ? std::filesystem::path(name) : directory / name;
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
@@ -248,6 +249,30 @@ void AppendRejectionLine(const std::filesystem::path& directory, const std::stri
     if (::close(fd) != 0) {
         throw IoError("Cannot write file " + path.string() + ": " + std::strerror(errno));
     }
+}
+
+namespace {
+
+std::string atLine(long lineNumber) {
+    return lineNumber > 0 ? " (line " + std::to_string(lineNumber) + ")" : std::string();
+}
+
+}  // namespace
+
+ConversionError notAnInteger(const std::string& text, long lineNumber) {
+    return ConversionError("'" + toUtf8(text) + "' is not a valid integer value" + atLine(lineNumber));
+}
+
+ConversionError notAFloat(const std::string& text, long lineNumber) {
+    return ConversionError("'" + toUtf8(text) + "' is not a valid floating point value" + atLine(lineNumber));
+}
+
+long toWholeNumber(const std::string& text, long lineNumber) {
+    auto value = wholeNumber(text);
+    if (!value) {
+        throw notAnInteger(text, lineNumber);
+    }
+    return *value;
 }
 
 }  // namespace convertor

@@ -5,25 +5,27 @@
 #include <string>
 #include <string_view>
 
+#include "base/ConversionError.h"
+
 namespace convertor {
 
 // min(n, 100) copies of kind ('0' or ' '); empty when n is below 1.
-std::string FillString(char kind, long n);
+std::string fillString(char kind, long n);
 
 // Leading blanks, optional sign, digits with an optional point, optional exponent, nothing else.
-bool NumericCheck(std::string_view text);
+bool numericCheck(std::string_view text);
 // A number (NumericCheck, finite value) not below zero.
-bool AmountCheck(std::string_view text);
+bool amountCheck(std::string_view text);
 // The bank's own ten-digit account with its check digit; an 11-character text loses its 4th.
-bool AccountCheck(std::string_view text);
+bool accountCheck(std::string_view text);
 // Three whole-number texts forming a Gregorian date, year 1 to 9999.
-bool DateCheck(std::string_view year, std::string_view month, std::string_view day);
+bool dateCheck(std::string_view year, std::string_view month, std::string_view day);
 // True when one of the first n bytes is a Thai consonant (0xA1-0xCE).
-bool ThaiTextCheck(std::string_view text, std::size_t n);
+bool thaiTextCheck(std::string_view text, std::size_t n);
 // Number of lines of a text file minus one; throws IoError.
-long LineCountLessOne(const std::filesystem::path& file);
+long lineCountLessOne(const std::filesystem::path& file);
 // Appends line + CR LF to the existing file directory/name; throws IoError.
-void AppendRejectionLine(const std::filesystem::path& directory, const std::string& name,
+void appendRejectionLine(const std::filesystem::path& directory, const std::string& name,
                          std::string_view line);
 
 // Pads to a width: text left-justified with blanks, numbers right-justified with zeros.
@@ -33,6 +35,14 @@ std::string padLeftZeros(std::string_view text, std::size_t width);
 // Leading blanks, an optional sign and digits, nothing after; empty when not such a text or
 // out of range.
 std::optional<long> wholeNumber(std::string_view text);
+
+// A text (code page 874) that should hold a number but does not; the message quotes it and
+// names the line when one is given.
+ConversionError notAnInteger(const std::string& text, long lineNumber = 0);
+ConversionError notAFloat(const std::string& text, long lineNumber = 0);
+
+// Whole number of a text: leading blanks, optional sign, digits; throws notAnInteger.
+long toWholeNumber(const std::string& text, long lineNumber = 0);
 
 // True when every byte is a decimal digit (and there is at least one).
 bool isDigits(std::string_view text);

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 
 namespace convertor {
 
@@ -41,7 +41,7 @@ Sha1Digest Sha1::finish() {
     return digest;
 }
 
-std::optional<Sha1Digest> FileDigest(const std::filesystem::path& file) {
+std::optional<Sha1Digest> fileDigest(const std::filesystem::path& file) {
     Sha1 sha1;
     std::FILE* handle = std::fopen(file.c_str(), "rb");
     if (handle == nullptr) {

@@ -1,19 +1,19 @@
 #include "bankfile/FileHeader.h"
 
 #include "bankfile/FieldChecks.h"
-#include "convert/Clock.h"
-#include "convert/ConversionState.h"
+#include "base/Clock.h"
+#include "products/ConversionState.h"
 
 namespace convertor {
 
-void BuildFileHeader(ConversionState& state, const std::string& companyId, const Date& today) {
-    state.companyIdField = FillString(' ', 12);
+void buildFileHeader(ConversionState& state, const std::string& companyId, const Date& today) {
+    state.companyIdField = fillString(' ', 12);
     if (!companyId.empty()) {
-        state.companyIdField = companyId + FillString(' ', 12 - static_cast<long>(companyId.size()));
+        state.companyIdField = companyId + fillString(' ', 12 - static_cast<long>(companyId.size()));
     }
     std::string date = today.yyyymmdd();
-    state.lineBuffer = "001" + state.companyIdField + date + FillString(' ', 24) + date + "000000" + "BCM" +
-                       date + FillString(' ', 24) + "\r\n";
+    state.lineBuffer = "001" + state.companyIdField + date + fillString(' ', 24) + date + "000000" + "BCM" +
+                       date + fillString(' ', 24) + "\r\n";
 }
 
 }  // namespace convertor

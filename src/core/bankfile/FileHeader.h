@@ -8,6 +8,6 @@ struct ConversionState;
 struct Date;
 
 // Record 001 and its CR LF into the line buffer; the company ID field blank-filled to 12.
-void BuildFileHeader(ConversionState& state, const std::string& companyId, const Date& today);
+void buildFileHeader(ConversionState& state, const std::string& companyId, const Date& today);
 
 }  // namespace convertor

@@ -105,7 +105,7 @@ std::string RecordTemplate::line() const {
     return result;
 }
 
-void ResetRecordTemplates(RecordTemplates& templates) {
+void resetRecordTemplates(RecordTemplates& templates) {
     templates.r002.reset();
     templates.r003.reset();
     templates.r004.reset();

@@ -47,6 +47,6 @@ struct RecordTemplates {
     RecordTemplate r006{6};
 };
 
-void ResetRecordTemplates(RecordTemplates& templates);
+void resetRecordTemplates(RecordTemplates& templates);
 
 }  // namespace convertor

@@ -1,7 +1,7 @@
 #include "bankfile/RejectionLog.h"
 
 #include "bankfile/FieldChecks.h"
-#include "convert/ConversionState.h"
+#include "products/ConversionState.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 #include "text/CodePage.h"
@@ -27,16 +27,16 @@ std::string rejectionFileName(const std::string& companyId, const std::string& p
     return toUtf8(companyId) + "_" + productCode + rejectionSuffix(kind);
 }
 
-void ClearRejectionTable(TableStore& tables) {
+void clearRejectionTable(TableStore& tables) {
     tables.clearTable(schema::DcpErr);
 }
 
 RejectionLog::RejectionLog(ConversionState& state, std::string companyId, TableStore* tables)
     : m_state(state), m_companyId(std::move(companyId)), m_tables(tables) {}
 
-void RejectionLog::LogRejection(const RejectionEntry& entry) {
+void RejectionLog::logRejection(const RejectionEntry& entry) {
     std::string lineNumber = std::to_string(entry.lineNumber);
-    AppendRejectionLine(m_state.destinationDirectory,
+    appendRejectionLine(m_state.destinationDirectory,
                         rejectionFileName(m_companyId, m_state.productCode, entry.kind),
                         "LineNo : " + lineNumber + entry.columnPart + entry.messagePart);
     m_state.rejectionFlags[entry.kind] = true;

@@ -54,7 +54,7 @@ public:
     // tables is null when no Dcp_Err rows are to be written.
     RejectionLog(ConversionState& state, std::string companyId, TableStore* tables);
 
-    void LogRejection(const RejectionEntry& entry);
+    void logRejection(const RejectionEntry& entry);
 
     long count(RejectionKind kind) const { return m_counts[static_cast<int>(kind)]; }
     const std::string& lastLine(RejectionKind kind) const { return m_lastLines[static_cast<int>(kind)]; }
@@ -70,6 +70,6 @@ private:
 };
 
 // Empties Dcp_Err at the start of the detail lines of a "Print detail" run.
-void ClearRejectionTable(TableStore& tables);
+void clearRejectionTable(TableStore& tables);
 
 }  // namespace convertor

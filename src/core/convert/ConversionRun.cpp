@@ -7,8 +7,8 @@
 #include "bankfile/FieldChecks.h"
 #include "bankfile/FileHeader.h"
 #include "bankfile/RejectionLog.h"
-#include "convert/ConversionContext.h"
 #include "convert/PackOutput.h"
+#include "products/ConversionContext.h"
 #include "products/DirectCreditConverter.h"
 #include "products/ManagerChequeConverter.h"
 #include "products/MediaClearingConverter.h"
@@ -114,9 +114,9 @@ bool checkDebitAccounts(const ConversionRequest& request, Operator& op) {
         op.showMessage("Please insert debit account");
     } else if (fee.empty()) {
         op.showMessage("Please insert debit fee account");
-    } else if (!AccountCheck(debit)) {
+    } else if (!accountCheck(debit)) {
         op.showMessage("Invalid debit account");
-    } else if (!AccountCheck(fee)) {
+    } else if (!accountCheck(fee)) {
         op.showMessage("Invalid debit fee account");
     } else {
         return true;
@@ -158,8 +158,8 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
             "Please insert another destination file name and retry");
         return;
     }
-    ResetRecordTemplates(state.templates);
-    BuildFileHeader(state, request.companyId, clock.today());
+    resetRecordTemplates(state.templates);
+    buildFileHeader(state, request.companyId, clock.today());
 
     Product product = *request.product;
     if (product == Product::DirectCredit || product == Product::Payroll) {
@@ -175,17 +175,17 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
     switch (product) {
         case Product::DirectCredit:
         case Product::Payroll:
-            ConvertDirectCredit(ctx);
+            convertDirectCredit(ctx);
             break;
         case Product::ManagerCheque:
-            ConvertManagerCheque(ctx);
+            convertManagerCheque(ctx);
             break;
         case Product::MediaClearing:
-            ConvertMediaClearing(ctx);
+            convertMediaClearing(ctx);
             break;
     }
     if (state.success) {
-        PackOutput(state, request.destinationFile, request.companyId, clock.today());
+        packOutput(state, request.destinationFile, request.companyId, clock.today());
     }
     removeEmptyRejectionFiles(request, state);
 }

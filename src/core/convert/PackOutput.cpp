@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "convert/Clock.h"
-#include "convert/ConversionError.h"
-#include "convert/ConversionState.h"
+#include "base/Clock.h"
+#include "base/ConversionError.h"
+#include "products/ConversionState.h"
 #include "text/CodePage.h"
 #include "text/Trim.h"
 
@@ -24,7 +24,7 @@ std::string archiveName(const std::string& companyId, const std::string& product
     return today.isoDate() + toUtf8(trimView(companyId)) + "_" + productCode + ".zip";
 }
 
-void PackOutput(const ConversionState& state, const std::string& destinationFile,
+void packOutput(const ConversionState& state, const std::string& destinationFile,
                 const std::string& companyId, const Date& today) {
     std::string archivePath = state.destinationDirectory + archiveName(companyId, state.productCode, today);
     int errorCode = 0;

@@ -11,8 +11,8 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/FileDigest.h"
-#include "convert/ConversionContext.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
+#include "products/ConversionContext.h"
 #include "text/CodePage.h"
 #include "text/Trim.h"
 
@@ -64,7 +64,7 @@ BankFileAssembly::BankFileAssembly(ConversionContext& ctx)
 
 BankFileAssembly::~BankFileAssembly() {
     try {
-        DiscardWorkFiles();
+        discardWorkFiles();
     } catch (...) {
         // Clean-up on the way out of a failed run must not hide the error that ended it.
     }
@@ -86,7 +86,7 @@ void BankFileAssembly::addToTotal(std::int64_t& total, std::int64_t amount) {
     total += amount;
 }
 
-void BankFileAssembly::OpenBankFile() {
+void BankFileAssembly::openBankFile() {
     m_work = std::fopen(m_workFile.c_str(), "wb");
     if (m_work == nullptr) {
         throw ioError("Cannot create file", m_workFile);
@@ -102,14 +102,14 @@ void BankFileAssembly::OpenBankFile() {
     }
 }
 
-void BankFileAssembly::WriteRecordLine(std::string_view record) {
+void BankFileAssembly::writeRecordLine(std::string_view record) {
     if (std::fwrite(record.data(), 1, record.size(), m_work) != record.size() ||
         std::fwrite("\r\n", 1, 2, m_work) != 2) {
         throw ioError("Cannot write file", m_workFile);
     }
 }
 
-void BankFileAssembly::WriteTrailerLine(long acceptedCount, std::int64_t totalThousandths) {
+void BankFileAssembly::writeTrailerLine(long acceptedCount, std::int64_t totalThousandths) {
     m_countText = sequenceText(acceptedCount);
     auto total = convertor::totalText(totalThousandths);
     if (!total) {
@@ -117,7 +117,7 @@ void BankFileAssembly::WriteTrailerLine(long acceptedCount, std::int64_t totalTh
     }
     m_totalThousandths = totalThousandths;
     m_totalText = *total;
-    WriteRecordLine("999000001" + m_countText + m_totalText);
+    writeRecordLine("999000001" + m_countText + m_totalText);
     closeWork();
 }
 
@@ -131,7 +131,7 @@ void BankFileAssembly::closeWork() {
     }
 }
 
-std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
+std::string BankFileAssembly::finishBankFile(std::string_view record002) {
     if (record002.size() != kRecord002Line - 2) {
         throw ConversionError("Record 002 is " + std::to_string(record002.size()) +
                               " characters long, not 109");
@@ -193,7 +193,7 @@ std::string BankFileAssembly::FinishBankFile(std::string_view record002) {
     return digest;
 }
 
-void BankFileAssembly::DiscardWorkFiles() {
+void BankFileAssembly::discardWorkFiles() {
     if (m_work != nullptr) {
         std::fclose(m_work);
         m_work = nullptr;

@@ -23,19 +23,19 @@ public:
     BankFileAssembly& operator=(const BankFileAssembly&) = delete;
 
     // Creates the work file holding the line buffer (record 001 and its CR LF).
-    void OpenBankFile();
-    void WriteRecordLine(std::string_view record);
+    void openBankFile();
+    void writeRecordLine(std::string_view record);
     // Appends the trailer and closes the work file. Throws ConversionError when the count
     // or the total does not fit its field.
-    void WriteTrailerLine(long acceptedCount, std::int64_t totalThousandths);
+    void writeTrailerLine(long acceptedCount, std::int64_t totalThousandths);
     // Valid after WriteTrailerLine.
     const std::string& totalText() const { return m_totalText; }
     const std::string& countText() const { return m_countText; }
     // Inserts record 002, takes the digest, writes the bank file when the total is above zero,
     // shows the outcome, sets the Hash Value and the success flag. Returns the digest text.
-    std::string FinishBankFile(std::string_view record002);
+    std::string finishBankFile(std::string_view record002);
     // Progress bar back to 0; the work file deleted.
-    void DiscardWorkFiles();
+    void discardWorkFiles();
 
     // The six-digit sequence text of a record 003; throws ConversionError past 999,999.
     static std::string sequenceText(long acceptedCount);

@@ -6,8 +6,8 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplates.h"
-#include "convert/Clock.h"
-#include "convert/ConversionError.h"
+#include "base/Clock.h"
+#include "base/ConversionError.h"
 #include "products/PaymentLine.h"
 #include "products/WithholdingTax.h"
 #include "refdata/Schema.h"
@@ -148,7 +148,7 @@ void fillPayee(RecordTemplate& r004, const PaymentLine& line, const RecordTempla
     r004.set(3, r003.get(2));
     r004.set(4, line.field(133, 147));
     std::string name = line.field(148, 217);
-    if (ThaiTextCheck(name, 70)) {
+    if (thaiTextCheck(name, 70)) {
         r004.set(5, name + std::string(30, ' '));
     } else {
         r004.set(10, name);

@@ -3,9 +3,9 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RejectionLog.h"
-#include "convert/ConversionContext.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
+#include "products/ConversionContext.h"
 #include "products/RunTables.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
@@ -59,7 +59,7 @@ Header readHeader(const std::string& line, const SourceLayout& layout) {
 
 // DateCheck takes signs and blanks in a whole number; in the bank file only digits will do.
 bool validEffectiveDate(const Header& header) {
-    return DateCheck("20" + header.year2, header.month, header.day) && isDigits(header.day) &&
+    return dateCheck("20" + header.year2, header.month, header.day) && isDigits(header.day) &&
            header.day.size() == 2 && isDigits(header.month) && header.month.size() == 2 &&
            isDigits(header.year2) && header.year2.size() == 2;
 }
@@ -76,7 +76,7 @@ public:
 
     void run() {
         LineReader source(m_ctx.request.sourceFile);
-        m_bank.OpenBankFile();
+        m_bank.openBankFile();
         std::string line;
         source.next(line);
         SourceLayout layout(line);
@@ -92,7 +92,7 @@ public:
         RunTables tables(m_ctx.tables, m_printDetail);
         if (m_printDetail) {
             tables.clear({schema::DcpDetail});
-            ClearRejectionTable(m_ctx.tables);
+            clearRejectionTable(m_ctx.tables);
         }
         while (source.next(line)) {
             convertLine(line, source.lineNumber(), layout);
@@ -113,8 +113,8 @@ private:
 
         bool accountZero = account == "0000000000";
         bool amountZero = amountField == "0000000000000000";
-        bool amountValid = !amountCut && AmountCheck(amount);
-        bool accountValid = AccountCheck(account);
+        bool amountValid = !amountCut && amountCheck(amount);
+        bool accountValid = accountCheck(account);
         if (!accountZero && !amountZero && amountValid && accountValid) {
             accept(line, lineNumber, layout, account, amountField);
             return;
@@ -140,16 +140,16 @@ private:
         if (!value) {
             throw notAFloat(amountWithPoint(amountField), lineNumber);
         }
-        ResetRecordTemplates(m_state.templates);
+        resetRecordTemplates(m_state.templates);
         ++m_accepted;
         RecordTemplate& r003 = m_state.templates.r003;
         r003.set(2, BankFileAssembly::sequenceText(m_accepted));
-        r003.set(3, account + FillString(' ', 15));
+        r003.set(3, account + fillString(' ', 15));
         r003.set(4, amountField);
         r003.set(6, "00000001");
         r003.set(22, "014");
         r003.set(24, "0" + account.substr(0, 3));
-        m_bank.WriteRecordLine(r003.line());
+        m_bank.writeRecordLine(r003.line());
         BankFileAssembly::addToTotal(m_total, *value);
 
         std::string name =
@@ -158,12 +158,12 @@ private:
             RecordTemplate& r004 = m_state.templates.r004;
             r004.set(2, "00000001");
             r004.set(3, r003.get(2));
-            if (ThaiTextCheck(name, name.size())) {
+            if (thaiTextCheck(name, name.size())) {
                 r004.set(5, padRight(name, 100));
             } else {
                 r004.set(10, padRight(name, 70));
             }
-            m_bank.WriteRecordLine(r004.line());
+            m_bank.writeRecordLine(r004.line());
         }
         if (m_printDetail) {
             m_ctx.tables.appendRow(
@@ -175,12 +175,12 @@ private:
     void reject(RejectionKind kind, long lineNumber, const std::string& columnText,
                 const std::string& message) {
         bool accountRow = kind == RejectionKind::InvalidAcct;
-        m_log.LogRejection({kind, lineNumber, "  Column : " + columnText, "  " + message,
+        m_log.logRejection({kind, lineNumber, "  Column : " + columnText, "  " + message,
                             accountRow ? "Account" : "Amount", columnText, message});
     }
 
     void finish(const Header& header) {
-        m_bank.WriteTrailerLine(m_accepted, m_total);
+        m_bank.writeTrailerLine(m_accepted, m_total);
         // The request checked the trimmed entries; leading blanks typed before them would shift
         // the digit and branch fields.
         std::string debit(trimView(m_ctx.request.debitAccount));
@@ -198,15 +198,15 @@ private:
         r002.set(12, "0" + fee.substr(3, 1));
         r002.set(13, "0" + fee.substr(0, 3));
         m_state.runSummary = m_log.runSummary();
-        m_bank.FinishBankFile(r002.line());
+        m_bank.finishBankFile(r002.line());
     }
 
     void report(const Header& header) {
         std::string caption = productCaption(*m_ctx.request.product);
         if (m_printDetail) {
-            ShowDcpDetailReport(m_ctx, caption, header.valueDate(), header.companyName);
+            showDcpDetailReport(m_ctx, caption, header.valueDate(), header.companyName);
         } else {
-            ShowResultReport(m_ctx, caption, m_total > 0 ? "000001" : "000000", std::to_string(m_accepted),
+            showResultReport(m_ctx, caption, m_total > 0 ? "000001" : "000000", std::to_string(m_accepted),
                              m_bank.totalText(), header.valueDate(), header.companyName, "Company Name : ");
         }
     }
@@ -223,7 +223,7 @@ private:
 
 }  // namespace
 
-void ConvertDirectCredit(ConversionContext& ctx) {
+void convertDirectCredit(ConversionContext& ctx) {
     DirectCreditRun(ctx).run();
 }
 

@@ -5,6 +5,6 @@ namespace convertor {
 struct ConversionContext;
 
 // Direct Credit and Payroll: one source layout (two variants), one converter.
-void ConvertDirectCredit(ConversionContext& ctx);
+void convertDirectCredit(ConversionContext& ctx);
 
 }  // namespace convertor

@@ -5,8 +5,8 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplates.h"
-#include "convert/Clock.h"
-#include "convert/ConversionError.h"
+#include "base/Clock.h"
+#include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
 #include "products/PaymentLine.h"
 #include "refdata/Schema.h"
@@ -35,10 +35,10 @@ std::string signedAmountText(std::string_view amount, std::size_t zeros) {
 InvoiceRecords::InvoiceRecords() = default;
 
 InvoiceRecords::~InvoiceRecords() {
-    CloseInvoiceFile();
+    closeInvoiceFile();
 }
 
-void InvoiceRecords::OpenInvoiceFile(const std::string& invoiceFile) {
+void InvoiceRecords::openInvoiceFile(const std::string& invoiceFile) {
     m_fileName = invoiceFile;
     m_skipCount = 0;
     std::error_code error;
@@ -47,11 +47,11 @@ void InvoiceRecords::OpenInvoiceFile(const std::string& invoiceFile) {
     }
 }
 
-void InvoiceRecords::CloseInvoiceFile() {
+void InvoiceRecords::closeInvoiceFile() {
     m_reader.reset();
 }
 
-void InvoiceRecords::SkipRejectedInvoices(const PaymentLine& line) {
+void InvoiceRecords::skipRejectedInvoices(const PaymentLine& line) {
     m_skipCount += countAt(line.field(130, 132), "invoice count, " + line.where());
 }
 
@@ -70,7 +70,7 @@ std::string InvoiceRecords::invoiceWhere(const PaymentLine& line) const {
     return line.where() + ", invoice file line " + std::to_string(m_reader ? m_reader->lineNumber() : 0);
 }
 
-void InvoiceRecords::WriteInvoiceRecords(const PaymentLine& line, const RecordTemplate& r003,
+void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTemplate& r003,
                                          RecordTemplate& r006, const std::string& printFlag,
                                          BankFileAssembly& bank, TableStore* details) {
     for (; m_skipCount > 0; --m_skipCount) {

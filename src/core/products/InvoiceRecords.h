@@ -21,19 +21,19 @@ public:
     InvoiceRecords& operator=(const InvoiceRecords&) = delete;
 
     // Opens the file when it is named and exists; the skip count starts at 0.
-    void OpenInvoiceFile(const std::string& invoiceFile);
+    void openInvoiceFile(const std::string& invoiceFile);
 
     // The invoice lines of a payment rejected for its amount stand in the file in its place.
     // Throws ConversionError naming the line when its invoice count is not a plain number.
-    void SkipRejectedInvoices(const PaymentLine& line);
+    void skipRejectedInvoices(const PaymentLine& line);
 
     // Passes over the lines of rejected payments, then writes one record 006 per invoice of the
     // payment and, when details is not null, its Invoice_Detail row. Throws ChequeRunStop when the
     // invoice lines do not belong to the payment, ConversionError for what does not fit the records.
-    void WriteInvoiceRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r006,
+    void writeInvoiceRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r006,
                              const std::string& printFlag, BankFileAssembly& bank, TableStore* details);
 
-    void CloseInvoiceFile();
+    void closeInvoiceFile();
 
     long skipCount() const { return m_skipCount; }
 

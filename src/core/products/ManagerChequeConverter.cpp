@@ -6,9 +6,9 @@
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplates.h"
 #include "bankfile/RejectionLog.h"
-#include "convert/ConversionContext.h"
 #include "products/BankFileAssembly.h"
 #include "products/ChequeRecords.h"
+#include "products/ConversionContext.h"
 #include "products/InvoiceRecords.h"
 #include "products/PaymentLine.h"
 #include "products/RunTables.h"
@@ -61,16 +61,16 @@ private:
 
 void ManagerChequeRun::run() {
     const ConversionRequest& request = m_ctx.request;
-    long lineTotal = LineCountLessOne(request.sourceFile);
+    long lineTotal = lineCountLessOne(request.sourceFile);
     if (lineTotal == 0) {
         lineTotal = 1;
     }
-    m_assembly.OpenBankFile();
+    m_assembly.openBankFile();
     LineReader source(request.sourceFile);
-    m_invoices.OpenInvoiceFile(request.invoiceFile);
+    m_invoices.openInvoiceFile(request.invoiceFile);
     RunTables tables(m_ctx.tables, m_details != nullptr);
     if (m_details != nullptr) {
-        ClearRejectionTable(m_ctx.tables);
+        clearRejectionTable(m_ctx.tables);
         tables.clear({schema::McpDetail, schema::WhtDetail, schema::InvoiceDetail});
     }
     try {
@@ -90,7 +90,7 @@ void ManagerChequeRun::run() {
 }
 
 void ManagerChequeRun::convertLine(const PaymentLine& line) {
-    ResetRecordTemplates(m_ctx.state.templates);
+    resetRecordTemplates(m_ctx.state.templates);
     std::string year = line.field(37, 40);
     std::string month = line.field(42, 43);
     std::string day = line.field(45, 46);
@@ -99,17 +99,17 @@ void ManagerChequeRun::convertLine(const PaymentLine& line) {
     m_lastDebitAccount = line.field(27, 36) + std::string(15, ' ');
 
     // Blanks or a sign pass the date check but would put a malformed date into record 002.
-    if (!DateCheck(year, month, day) || !isDigits(m_lastDueDate)) {
+    if (!dateCheck(year, month, day) || !isDigits(m_lastDueDate)) {
         throw ChequeRunStop{"Invalid  CHEQUE_DUE_DATE"};
     }
     if (m_lastDueDate < m_today) {
         throw ChequeRunStop{"CHEQUE_DUE_DATE should be today or future date"};
     }
-    if (!AccountCheck(line.field(27, 36))) {
+    if (!accountCheck(line.field(27, 36))) {
         throw ChequeRunStop{"Invalid ZVB debit account"};
     }
     std::string amount = line.field(47, 59);
-    if (amount != kZeroAmount && AmountCheck(amount)) {
+    if (amount != kZeroAmount && amountCheck(amount)) {
         acceptLine(line);
     } else {
         rejectLine(line);
@@ -130,16 +130,16 @@ void ManagerChequeRun::acceptLine(const PaymentLine& line) {
     if (m_details != nullptr) {
         m_details->appendRow(schema::McpDetail, chequeDetailRow(line, templates.r003, templates.r004));
     }
-    WriteTaxRecords(line, templates.r003, templates.r005, m_assembly, m_details);
+    writeTaxRecords(line, templates.r003, templates.r005, m_assembly, m_details);
     if (templates.r003.get(8) == "Y") {
-        m_invoices.WriteInvoiceRecords(line, templates.r003, templates.r006, m_ctx.state.settings.Print,
+        m_invoices.writeInvoiceRecords(line, templates.r003, templates.r006, m_ctx.state.settings.Print,
                                        m_assembly, m_details);
     }
     BankFileAssembly::addToTotal(m_totalThousandths, amountAt(templates.r003.get(4), line.where()));
 }
 
 void ManagerChequeRun::rejectLine(const PaymentLine& line) {
-    m_invoices.SkipRejectedInvoices(line);
+    m_invoices.skipRejectedInvoices(line);
     bool zero = line.field(47, 59) == kZeroAmount;
     RejectionEntry entry{
         zero ? RejectionKind::CreditZeroAmount : RejectionKind::CreditAmountInvalid,
@@ -149,11 +149,11 @@ void ManagerChequeRun::rejectLine(const PaymentLine& line) {
         {},
         {},
         {}};
-    m_log.LogRejection(entry);
+    m_log.logRejection(entry);
 }
 
 void ManagerChequeRun::finish() {
-    m_assembly.WriteTrailerLine(m_accepted, m_totalThousandths);
+    m_assembly.writeTrailerLine(m_accepted, m_totalThousandths);
     m_ctx.state.runSummary = m_log.runSummary();
 
     RecordTemplate& r002 = m_ctx.state.templates.r002;
@@ -175,23 +175,23 @@ void ManagerChequeRun::finish() {
     r002.set(8, m_assembly.totalText());
     r002.set(9, "00000001");
     r002.set(10, m_assembly.countText());
-    m_assembly.FinishBankFile(r002.line());
+    m_assembly.finishBankFile(r002.line());
 }
 
 void ManagerChequeRun::report() {
     const RecordTemplate& r002 = m_ctx.state.templates.r002;
     std::string valueDate = toDayMonthYear(r002.get(3));
     if (m_details != nullptr) {
-        ShowMcpDetailReport(m_ctx, kCaption, valueDate, r002.get(4));
+        showMcpDetailReport(m_ctx, kCaption, valueDate, r002.get(4));
     } else {
-        ShowResultReport(m_ctx, kCaption, m_totalThousandths > 0 ? "0000001" : "0000000",
+        showResultReport(m_ctx, kCaption, m_totalThousandths > 0 ? "0000001" : "0000000",
                          std::to_string(m_accepted), m_assembly.totalText(), valueDate, "", "");
     }
 }
 
 }  // namespace
 
-void ConvertManagerCheque(ConversionContext& ctx) {
+void convertManagerCheque(ConversionContext& ctx) {
     ManagerChequeRun run(ctx);
     run.run();
 }

@@ -4,6 +4,6 @@ namespace convertor {
 
 struct ConversionContext;
 
-void ConvertManagerCheque(ConversionContext& ctx);
+void convertManagerCheque(ConversionContext& ctx);
 
 }  // namespace convertor

@@ -16,16 +16,16 @@ bool allZeros(std::string_view text) {
 
 }  // namespace
 
-bool CreditAccountCheck(std::string_view account, std::string_view bankCode) {
+bool creditAccountCheck(std::string_view account, std::string_view bankCode) {
     if (bankCode == kOwnBankCode) {
         std::string_view own = columns(account, 2, 11);
-        return AccountCheck(own) && !allZeros(own);
+        return accountCheck(own) && !allZeros(own);
     }
     return !(account.size() == 11 && allZeros(account)) && trimView(account).size() == 11 &&
-           NumericCheck(account);
+           numericCheck(account);
 }
 
-bool BankBranchCodeCheck(std::string_view text, std::string_view kind) {
+bool bankBranchCodeCheck(std::string_view text, std::string_view kind) {
     std::size_t width = 0;
     if (kind == "Bank") {
         width = 3;
@@ -34,7 +34,7 @@ bool BankBranchCodeCheck(std::string_view text, std::string_view kind) {
     } else {
         return false;
     }
-    return NumericCheck(text) && trimView(text).size() == width;
+    return numericCheck(text) && trimView(text).size() == width;
 }
 
 std::optional<std::string> serviceTypeCaption(std::string_view code) {

@@ -8,10 +8,10 @@
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplates.h"
 #include "bankfile/RejectionLog.h"
-#include "convert/ConversionContext.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "products/BankBranchLookup.h"
 #include "products/BankFileAssembly.h"
+#include "products/ConversionContext.h"
 #include "products/MediaClearingChecks.h"
 #include "products/MediaClearingLine.h"
 #include "products/RunTables.h"
@@ -67,14 +67,14 @@ private:
 
 void MediaClearingRun::run() {
     LineReader source(m_ctx.request.sourceFile);
-    m_assembly.OpenBankFile();
+    m_assembly.openBankFile();
     if (!readHeader(source)) {
         return;
     }
     RunTables tables(m_ctx.tables);
     if (m_ctx.request.printDetail) {
         tables.clear({schema::MclDetail});
-        ClearRejectionTable(m_ctx.tables);
+        clearRejectionTable(m_ctx.tables);
     }
     long counter = 1;
     std::string line;
@@ -100,7 +100,7 @@ bool MediaClearingRun::readHeader(LineReader& source) {
     std::string_view day = columns(line, 31, 32);
     m_header.dateText = std::string(year) + std::string(month) + std::string(day);
     // Blanks or a sign would pass the date check yet put a malformed date into record 002.
-    if (!DateCheck(year, month, day) || m_header.dateText.size() != 8 || !isDigits(m_header.dateText)) {
+    if (!dateCheck(year, month, day) || m_header.dateText.size() != 8 || !isDigits(m_header.dateText)) {
         m_ctx.op.showMessage("Invalid  EFFECTIVE DATE OF TRANSFER");
         return false;
     }
@@ -113,11 +113,11 @@ bool MediaClearingRun::readHeader(LineReader& source) {
 
 bool MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
     MediaClearingLine fields(line);
-    if (!AccountCheck(fields.debitAccount())) {
+    if (!accountCheck(fields.debitAccount())) {
         m_ctx.op.showMessage("Invalid ZVB debit account");
         return false;
     }
-    ResetRecordTemplates(m_ctx.state.templates);
+    resetRecordTemplates(m_ctx.state.templates);
     m_lastLine = line;
     std::string bankName = m_lookup.bankName(fields.bankCode());
     std::string branchName = m_lookup.branchName(fields.bankCode(), fields.branchCode());
@@ -126,7 +126,7 @@ bool MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
         acceptLine(fields, lineNumber, bankName, branchName);
     }
     for (const RejectionEntry& entry : rejections) {
-        m_log.LogRejection(entry);
+        m_log.logRejection(entry);
     }
     return true;
 }
@@ -150,7 +150,7 @@ void MediaClearingRun::acceptLine(const MediaClearingLine& fields, long lineNumb
     r003.set(24, fields.branchCode());
     r003.set(25, padRight(blankControlBytes(branchName), 35));
     r003.set(31, fields.serviceTypeField());
-    m_assembly.WriteRecordLine(r003.line());
+    m_assembly.writeRecordLine(r003.line());
     BankFileAssembly::addToTotal(m_totalThousandths, *thousandths);
 
     writePayee(fields);
@@ -174,16 +174,16 @@ void MediaClearingRun::writePayee(const MediaClearingLine& fields) {
     std::string payeeId = fields.payeeIdField();
     r004.set(4, payeeId == "0000000000" ? std::string(15, ' ') : payeeId + std::string(5, ' '));
     std::string name = fields.payeeNameField();
-    if (ThaiTextCheck(name, 23)) {
+    if (thaiTextCheck(name, 23)) {
         r004.set(5, name + std::string(77, ' '));
     } else {
         r004.set(10, name + std::string(47, ' '));
     }
-    m_assembly.WriteRecordLine(r004.line());
+    m_assembly.writeRecordLine(r004.line());
 }
 
 void MediaClearingRun::finish() {
-    m_assembly.WriteTrailerLine(m_accepted, m_totalThousandths);
+    m_assembly.writeTrailerLine(m_accepted, m_totalThousandths);
     m_ctx.state.runSummary = m_log.runSummary();
 
     MediaClearingLine last(m_lastLine);
@@ -203,24 +203,24 @@ void MediaClearingRun::finish() {
     r002.set(11, accountField);
     r002.set(12, digitField);
     r002.set(13, branchField);
-    m_assembly.FinishBankFile(r002.line());
+    m_assembly.finishBankFile(r002.line());
 }
 
 void MediaClearingRun::showReport() {
     std::string valueDate = toDayMonthYear(m_header.dateText);
     if (m_ctx.request.printDetail) {
-        ShowMclDetailReport(m_ctx, kCaption, valueDate, m_header.companyName,
+        showMclDetailReport(m_ctx, kCaption, valueDate, m_header.companyName,
                             std::string(MediaClearingLine(m_lastLine).debitAccount()));
         return;
     }
-    ShowResultReport(m_ctx, kCaption, m_totalThousandths > 0 ? "000001" : "000000",
+    showResultReport(m_ctx, kCaption, m_totalThousandths > 0 ? "000001" : "000000",
                      std::to_string(m_accepted), m_assembly.totalText(), valueDate, m_header.companyName,
                      "Company Name : ");
 }
 
 }  // namespace
 
-void ConvertMediaClearing(ConversionContext& ctx) {
+void convertMediaClearing(ConversionContext& ctx) {
     MediaClearingRun run(ctx);
     run.run();
 }

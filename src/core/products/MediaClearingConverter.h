@@ -4,6 +4,6 @@ namespace convertor {
 
 struct ConversionContext;
 
-void ConvertMediaClearing(ConversionContext& ctx);
+void convertMediaClearing(ConversionContext& ctx);
 
 }  // namespace convertor

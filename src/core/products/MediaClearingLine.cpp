@@ -71,7 +71,7 @@ std::string MediaClearingLine::payeeNameField() const {
 
 std::vector<RejectionEntry> MediaClearingLine::rejections(long lineNumber) const {
     std::vector<RejectionEntry> found;
-    if (!CreditAccountCheck(creditAccount(), bankCode())) {
+    if (!creditAccountCheck(creditAccount(), bankCode())) {
         if (bankCode() == kOwnBankCode) {
             found.push_back(entry(RejectionKind::InvalidAcct, lineNumber, "  Column : 17-27",
                                   "  Credit account is invalid ZVB account", "Account", "17-27",
@@ -87,12 +87,12 @@ std::vector<RejectionEntry> MediaClearingLine::rejections(long lineNumber) const
                               "  Credit amount is zero", "Amount", "58-69", "Credit amount is zero"));
     }
     // A cut amount would be read as a different, smaller value.
-    if (!AmountCheck(amountChars()) || amountCut()) {
+    if (!amountCheck(amountChars()) || amountCut()) {
         found.push_back(entry(RejectionKind::CreditAmountInvalid, lineNumber, "  Column : 58-69",
                               "  Credit amount less than zero or invalid number", "Amount", "58-69",
                               "Credit amount less than zero or invalid number"));
     }
-    if (!BankBranchCodeCheck(bankCode(), "Bank") || !BankBranchCodeCheck(branchCode(), "Branch")) {
+    if (!bankBranchCodeCheck(bankCode(), "Bank") || !bankBranchCodeCheck(branchCode(), "Branch")) {
         found.push_back(entry(
             RejectionKind::BankBranchCode, lineNumber, "  Column : 10-12 Column: 13-16", " invalid code",
             "Bank Code,Branch Code", "10-12,13-16",

@@ -5,7 +5,7 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplates.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
 #include "text/CodePage.h"
 #include "text/Trim.h"
@@ -54,7 +54,7 @@ void writeRecord(BankFileAssembly& bank, const RecordTemplate& record) {
             byte = ' ';
         }
     }
-    bank.WriteRecordLine(line);
+    bank.writeRecordLine(line);
 }
 
 }  // namespace convertor

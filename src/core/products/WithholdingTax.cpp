@@ -3,7 +3,7 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplates.h"
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
 #include "products/PaymentLine.h"
 #include "refdata/Schema.h"
@@ -93,7 +93,7 @@ std::int64_t taxRate(std::int64_t taxThousandths, std::int64_t incomeThousandths
     return quotient;
 }
 
-void WriteTaxRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r005,
+void writeTaxRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r005,
                      BankFileAssembly& bank, TableStore* details) {
     if (r003.get(7) != "Y") {
         return;

@@ -32,7 +32,7 @@ std::int64_t taxRate(std::int64_t taxThousandths, std::int64_t incomeThousandths
 // The records 005 of the payment and, when details is not null, their Wht_Detail rows. Throws
 // ConversionError naming the line for an amount that is not a plain number, a zero income amount
 // or a rate of 100 or more.
-void WriteTaxRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r005,
+void writeTaxRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r005,
                      BankFileAssembly& bank, TableStore* details);
 
 }  // namespace convertor

@@ -70,6 +70,23 @@ inline constexpr const char* TaxType = "TAX_TYPE";
 inline constexpr const char* WhtPayType = "WHT_PAY_TYPE";
 inline constexpr const char* PayType = "PAY_TYPE";
 
+// The bank and branch reference tables, as the maintenance windows and the lookups name them.
+namespace bank {
+inline constexpr const char* kTable = "Bank";
+inline constexpr const char* kCode = "BANK_CODE";
+inline constexpr const char* kNameTh = "BANK_NAME_TH";
+inline constexpr const char* kNameEn = "BANK_NAME_EN";
+}  // namespace bank
+
+namespace branch {
+inline constexpr const char* kTable = "BRANCH";
+inline constexpr const char* kCode = "BRANCH_CODE";
+inline constexpr const char* kBankCode = "BANK_CODE";
+inline constexpr const char* kNameTh = "BRANCH_NAME_TH";
+inline constexpr const char* kNameEn = "BRANCH_NAME_EN";
+inline constexpr const char* kRegionCode = "REGION_CODE";
+}  // namespace branch
+
 // CREATE TABLE statements of every table, in one script.
 const char* createTablesSql();
 

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "refdata/Schema.h"
 #include "text/CodePage.h"
 

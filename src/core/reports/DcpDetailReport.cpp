@@ -1,4 +1,4 @@
-#include "convert/ConversionContext.h"
+#include "products/ConversionContext.h"
 #include "refdata/Schema.h"
 #include "reports/ReportOperations.h"
 #include "reports/ReportValue.h"
@@ -6,7 +6,7 @@
 
 namespace convertor {
 
-void ShowDcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
+void showDcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
                          const std::string& companyName) {
     const ConversionRequest& request = ctx.request;
     ReportValue report;

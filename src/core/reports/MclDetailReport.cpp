@@ -1,4 +1,4 @@
-#include "convert/ConversionContext.h"
+#include "products/ConversionContext.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 #include "reports/ReportOperations.h"
@@ -16,7 +16,7 @@ ReportDataset tableDataset(TableStore& tables, const char* name, const char* tab
 
 }  // namespace
 
-void ShowMclDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
+void showMclDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
                          const std::string& companyName, const std::string& debitAccount) {
     ReportValue report;
     report.templateName = "rptMclDetail.frf";

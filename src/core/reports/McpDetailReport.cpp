@@ -1,4 +1,4 @@
-#include "convert/ConversionContext.h"
+#include "products/ConversionContext.h"
 #include "refdata/Schema.h"
 #include "reports/ReportOperations.h"
 #include "reports/ReportValue.h"
@@ -20,7 +20,7 @@ const char* const kInvoiceQuery =
 
 }  // namespace
 
-void ShowMcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
+void showMcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
                          const std::string& debitAccount) {
     // Both queries first, so an unusable lookup table stops the report before anything is shown.
     ReportDataset taxes = queryDataset(ctx.tables, "frDBDataSet5", kWithholdingTaxQuery);

@@ -11,7 +11,7 @@
 
 #include <kainjow/mustache.hpp>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 #include "reports/ReportValue.h"
 
 namespace convertor {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "convert/Clock.h"
+#include "base/Clock.h"
 
 namespace convertor {
 

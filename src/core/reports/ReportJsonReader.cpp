@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 
 namespace convertor {
 

@@ -1,13 +1,14 @@
 #include "bankfile/AmountText.h"
-#include "convert/ConversionContext.h"
-#include "convert/ConversionError.h"
+#include "bankfile/FieldChecks.h"
+#include "base/ConversionError.h"
+#include "products/ConversionContext.h"
 #include "reports/ReportOperations.h"
 #include "reports/ReportValue.h"
 #include "text/CodePage.h"
 
 namespace convertor {
 
-void ShowResultReport(ConversionContext& ctx, const std::string& payType, const std::string& debitRecord,
+void showResultReport(ConversionContext& ctx, const std::string& payType, const std::string& debitRecord,
                       const std::string& creditRecord, const std::string& amountText,
                       const std::string& valueDate, const std::string& companyName,
                       const std::string& companyCaption) {

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "convert/ConversionError.h"
+#include "base/ConversionError.h"
 
 namespace convertor {
 

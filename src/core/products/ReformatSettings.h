@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "convert/Product.h"
+#include "base/Product.h"
 
 namespace convertor {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "convert/Clock.h"
-#include "convert/ConversionRequest.h"
-#include "convert/ConversionState.h"
-#include "convert/Operator.h"
+#include "base/Clock.h"
+#include "base/Operator.h"
+#include "products/ConversionRequest.h"
+#include "products/ConversionState.h"
 
 namespace convertor {
 

@@ -23,12 +23,4 @@ public:
     using ConversionError::ConversionError;
 };
 
-// A text (code page 874) that should hold a number but does not; the message quotes it and
-// names the line when one is given.
-ConversionError notAnInteger(const std::string& text, long lineNumber = 0);
-ConversionError notAFloat(const std::string& text, long lineNumber = 0);
-
-// Whole number of a text: leading blanks, optional sign, digits; throws notAnInteger.
-long toWholeNumber(const std::string& text, long lineNumber = 0);
-
 }  // namespace convertor

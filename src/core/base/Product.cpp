@@ -1,4 +1,4 @@
-#include "convert/Product.h"
+#include "base/Product.h"
 
 namespace convertor {
 

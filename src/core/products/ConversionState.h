@@ -4,7 +4,7 @@
 
 #include "bankfile/RecordTemplates.h"
 #include "bankfile/RejectionLog.h"
-#include "convert/ReformatSettings.h"
+#include "products/ReformatSettings.h"
 
 namespace convertor {
 

@@ -1,4 +1,4 @@
-#include "convert/ReformatSettings.h"
+#include "products/ReformatSettings.h"
 
 // Values are kept as the bytes of the file; no wide-character conversion is wanted.
 #define SI_NO_CONVERSION

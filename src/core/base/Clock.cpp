@@ -1,4 +1,4 @@
-#include "convert/Clock.h"
+#include "base/Clock.h"
 
 #include <cstdio>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "convert/ConversionContext.h"
+#include "products/ConversionContext.h"
 
 #include <algorithm>
 
