@@ -10,6 +10,7 @@
 #include "ReportFile.h"
 #include "base/Clock.h"
 #include "convert/ConversionRun.h"
+#include "convert/DataDirectory.h"
 #include "products/ConversionState.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
@@ -98,7 +99,7 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     }
     fs::path homeDir = home();
     ConversionState state;
-    state.settings = loadReformatSettings(homeDir / "Data" / "Default.ini");
+    state.settings = loadReformatSettings(dataDirectory(homeDir) / "Default.ini");
     if (request->product && !state.settings.selectable(*request->product)) {
         err << "error: --product: " << m_product << " is disabled in Data/Default.ini\n";
         return kUsage;
@@ -108,7 +109,7 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     SystemClock clock;
     int status = kNoBankFile;
     try {
-        TableStore tables(homeDir / "Data" / schema::kDatabaseFile);
+        TableStore tables(dataDirectory(homeDir) / schema::kDatabaseFile);
         runConversion(*request, state, tables, op, clock, homeDir);
         status = state.success ? kSuccess : kNoBankFile;
     } catch (const std::exception& error) {
