@@ -6,7 +6,7 @@
 set -euo pipefail
 cli=$(realpath "$1") seed=$(realpath "$2") reports=$(realpath "$3") data=$(realpath "$4")
 work=$(mktemp -d)
-[ -n "${KEEP:-}" ] || trap 'rm -rf "$work"' EXIT  # KEEP=1 keeps the outputs for a look
+if [ -n "${KEEP:-}" ]; then echo "outputs kept in $work" >&2; else trap 'rm -rf "$work"' EXIT; fi
 export TZ=UTC FAKETIME_DONT_RESET=1
 
 run_case() {  # name, then convert options with paths relative to tests/data
