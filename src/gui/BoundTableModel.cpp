@@ -14,16 +14,30 @@ void BoundTableModel::setBoundFilter(const QString& column, const QVariant& valu
     setFilter(QStringLiteral("%1 = ?").arg(name));
 }
 
+void BoundTableModel::swapFilter(const QString& filter) {
+    m_swappingFilter = true;
+    setFilter(filter);
+    m_swappingFilter = false;
+}
+
 bool BoundTableModel::select() {
+    if (m_swappingFilter) {
+        return true;  // setFilter() selects again on an open query; here the caller selects
+    }
     if (m_column.isEmpty()) {
         return QSqlTableModel::select();
     }
-    const QString statement = selectStatement();
-    if (statement.isEmpty()) {
+    // Only the base select forgets the rows already posted and the pending changes. Its statement
+    // cannot carry a bound value, so it selects nothing and the bound statement follows.
+    const QString bound = filter();
+    swapFilter(QStringLiteral("0 = 1"));
+    const bool cleared = QSqlTableModel::select();
+    swapFilter(bound);
+    if (!cleared) {
         return false;
     }
     QSqlQuery query(database());
-    if (!query.prepare(statement)) {
+    if (!query.prepare(selectStatement())) {
         setLastError(query.lastError());
         return false;
     }
@@ -32,7 +46,6 @@ bool BoundTableModel::select() {
         setLastError(query.lastError());
         return false;
     }
-    revertAll();  // pending changes belong to the rows being replaced
     beginResetModel();
     QSqlQueryModel::setQuery(std::move(query));
     endResetModel();

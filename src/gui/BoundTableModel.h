@@ -20,8 +20,11 @@ public:
     bool select() override;
 
 private:
+    void swapFilter(const QString& filter);
+
     QString m_column;
     QVariant m_value;
+    bool m_swappingFilter = false;
 };
 
 }  // namespace convertor

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <QSqlRecord>
 #include <QVBoxLayout>
 
 #include <array>
@@ -50,8 +49,7 @@ BranchWindow::BranchWindow(const QString& bankCode, const QString& bankNameTh, c
 
     BoundTableModel* model = m_form->model();
     model->setBoundFilter(schema::branch::kBankCode, bankCode);
-    connect(model, &QSqlTableModel::primeInsert, this,
-            [this](int, QSqlRecord& record) { record.setValue(schema::branch::kBankCode, m_bankCode); });
+    m_form->setNewRowValue(schema::branch::kBankCode, bankCode);
     m_form->reload();
 
     auto* layout = new QVBoxLayout(this);

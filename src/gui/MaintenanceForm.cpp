@@ -78,6 +78,10 @@ MaintenanceForm::MaintenanceForm(const QString& table, const MaintenanceFields& 
     connect(m_buttons, &MaintenanceButtons::triggered, this, &MaintenanceForm::act);
 }
 
+void MaintenanceForm::setNewRowValue(const QString& column, const QVariant& value) {
+    m_newRowValues.append({column, value});
+}
+
 void MaintenanceForm::addTitleStrip(const QString& text) {
     auto* strip = new QLabel(text, this);
     strip->setObjectName(QStringLiteral("titleStrip"));
@@ -191,6 +195,9 @@ void MaintenanceForm::newRecord() {
     const int row = m_model->rowCount();
     if (!m_model->insertRow(row)) {
         return;
+    }
+    for (const auto& [column, value] : m_newRowValues) {
+        m_model->setData(m_model->index(row, m_model->fieldIndex(column)), value);
     }
     selectRow(row);
     showDetail(Action::New, Mode::Edit);

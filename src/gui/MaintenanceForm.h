@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QVariant>
 #include <QWidget>
+
+#include <utility>
 
 #include "MaintenanceButtons.h"
 #include "MaintenanceDialogs.h"
@@ -29,6 +32,8 @@ public:
     MaintenanceButtons* buttons() const { return m_buttons; }
     void setDialogs(const MaintenanceDialogs& dialogs) { m_dialogs = dialogs; }
     const MaintenanceDialogs& dialogs() const { return m_dialogs; }
+    // A value every new row carries in column, such as the bank of a new branch.
+    void setNewRowValue(const QString& column, const QVariant& value);
     // The coloured strip that names the window, above everything else.
     void addTitleStrip(const QString& text);
     // Widgets placed above the button bar (the branch window's bank).
@@ -62,6 +67,7 @@ private:
     QVariantList keyOfRow(int row) const;
 
     MaintenanceFields m_fields;
+    QList<std::pair<QString, QVariant>> m_newRowValues;
     BoundTableModel* m_model;
     MaintenanceButtons* m_buttons;
     MaintenanceDialogs m_dialogs = MaintenanceDialogs::standard();
