@@ -1,4 +1,6 @@
 #include <QAbstractItemModelTester>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QTimer>
 
@@ -39,6 +41,7 @@ private slots:
     void emptyListIgnoresEditViewDeleteBranch();
     void branchOpensTheBranchesOfTheCurrentBank();
     void everyControlHasAName();
+    void insideTheFrameReloadsOnActivationAndCloses();
 
 private:
     void selectCode(const QString& code);
@@ -290,6 +293,24 @@ void BankWindowTest::everyControlHasAName() {
     QCOMPARE(namelessControls(&branches), QStringList());
     child<QPushButton>(&branches, "bView")->click();
     QCOMPARE(namelessControls(&branches), QStringList());
+}
+
+void BankWindowTest::insideTheFrameReloadsOnActivationAndCloses() {
+    QMdiArea frame;
+    QPointer<QMdiSubWindow> bankFrame = frame.addSubWindow(m_window);
+    QMdiSubWindow* otherFrame = frame.addSubWindow(new QWidget);
+    frame.show();
+    bankFrame->showMaximized();
+    otherFrame->show();
+    frame.setActiveSubWindow(otherFrame);
+    QVERIFY(TableCopy::exec("insert into Bank values ('777', 'ธนาคารอื่น', 'Zulu Bank')"));
+    frame.setActiveSubWindow(bankFrame);
+    QCOMPARE(grid(m_window)->model()->rowCount(), 6);
+    grid(m_window)->setFocus();
+    press(m_window, Qt::Key_Escape);
+    QTRY_VERIFY(!m_window);
+    QTRY_VERIFY(!bankFrame);
+    QCOMPARE(frame.subWindowList().size(), 1);
 }
 
 QTEST_MAIN(BankWindowTest)
