@@ -173,6 +173,9 @@ bool MaintenanceForm::reload() {
         return false;
     }
     m_grid->resizeColumnsToContents();
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        m_grid->setColumnWidth(column, m_grid->columnWidth(column) + 16);  // room beside Thai marks
+    }
     const int found = key.isEmpty() ? -1 : rowOfKey(key);
     selectRow(found >= 0 ? found : qMin(qMax(row, 0), m_model->rowCount() - 1));
     return true;
