@@ -115,10 +115,12 @@ void BranchWindowTest::branchCodeIsUniqueWithinItsBank() {
     }
     QCOMPARE(message(m_window.get()), QStringLiteral("* Post Error."));
     QVERIFY(onDetailPage(m_window.get()));
-    child<QPushButton>(m_window.get(), "bCancel")->click();
-    QCOMPARE(branchesOf("006"), (QStringList{"0001", "0010"}));
+    fill(m_window.get(), {"0002"});
+    child<QPushButton>(m_window.get(), "bSave")->click();
+    QVERIFY(!onDetailPage(m_window.get()));
+    QCOMPARE(branchesOf("006"), (QStringList{"0001", "0002", "0010"}));
     QCOMPARE(branchesOf("014"), (QStringList{"0001", "0111", "0234"}));
-    QCOMPARE(grid(m_window.get())->model()->rowCount(), 2);
+    QCOMPARE(grid(m_window.get())->model()->rowCount(), 3);
 }
 
 void BranchWindowTest::reloadsOnActivation() {
