@@ -60,6 +60,10 @@ int main(int argc, char* argv[]) {
     press(bank, "bEdit");
     ok &= save(bank, out, QStringLiteral("bank-detail.png"));
     press(bank, "bCancel");
+    press(bank, "bNew");
+    press(bank, "bSave");  // the message for the missing fields
+    ok &= save(bank, out, QStringLiteral("bank-detail-message.png"));
+    press(bank, "bCancel");
 
     // The branches of the bank itself.
     QTableView* grid = bank->form()->grid();
