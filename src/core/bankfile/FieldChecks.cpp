@@ -113,13 +113,6 @@ bool isDigits(std::string_view text) {
     return true;
 }
 
-std::string fillString(char kind, long n) {
-    if (n < 1) {
-        return {};
-    }
-    return std::string(static_cast<std::size_t>(std::min(n, 100L)), kind == '0' ? '0' : ' ');
-}
-
 std::string padRight(std::string_view text, std::size_t width) {
     std::string result(text);
     if (result.size() < width) {

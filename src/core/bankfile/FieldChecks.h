@@ -6,11 +6,9 @@
 #include <string_view>
 
 #include "base/ConversionError.h"
+#include "base/Padding.h"
 
 namespace convertor {
-
-// min(n, 100) copies of kind ('0' or ' '); empty when n is below 1.
-std::string fillString(char kind, long n);
 
 // Leading blanks, optional sign, digits with an optional point, optional exponent, nothing else.
 bool numericCheck(std::string_view text);
