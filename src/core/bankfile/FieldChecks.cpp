@@ -22,7 +22,7 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The parts of a text that NumericCheck accepts.
+// The parts of a text that numericCheck accepts.
 struct NumberParts {
     bool negative = false;
     std::string_view mantissa;  // digits with an optional point

@@ -19,7 +19,7 @@ class RecordLine;
 class BankFileAssembly {
 public:
     explicit BankFileAssembly(ConversionContext& ctx);
-    ~BankFileAssembly();  // DiscardWorkFiles
+    ~BankFileAssembly();  // discardWorkFiles
     BankFileAssembly(const BankFileAssembly&) = delete;
     BankFileAssembly& operator=(const BankFileAssembly&) = delete;
 
@@ -32,7 +32,7 @@ public:
     // Appends the trailer and closes the work file. Throws ConversionError when the count
     // or the total does not fit its field.
     void writeTrailerLine(long acceptedCount, std::int64_t totalThousandths);
-    // Valid after WriteTrailerLine.
+    // Valid after writeTrailerLine.
     const std::string& totalText() const { return m_totalText; }
     const std::string& countText() const { return m_countText; }
     // Inserts record 002, takes the digest, writes the bank file when the total is above zero,

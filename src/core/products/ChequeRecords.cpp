@@ -113,7 +113,7 @@ void fillChequeRest(RecordTemplate<3>& r003, const PaymentLine& line, const std:
     r003.set(Record003::TaxPaidCode, line.field(515, 515));
     r003.set(Record003::TaxText, line.field(516, 555));
     r003.set(Record003::TaxDate, line.field(415, 418) + line.field(420, 421) + line.field(423, 424));
-    r003.set(Record003::ReceivingBankCode, "014");
+    r003.set(Record003::ReceivingBankCode, kOwnBankCode);
     r003.set(Record003::ReceivingBranchCode, receivingBranchCode(line, defaultBranchCode));
     r003.set(Record003::ChequeMethodDetail,
              chequeMethodDetail(r003.get(Record003::ChequeMethod), r003.get(Record003::ReceivingBranchCode)));

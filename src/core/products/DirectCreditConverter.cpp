@@ -3,7 +3,6 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "base/ConversionError.h"
-#include "products/MediaClearingChecks.h"
 #include "products/ProductRun.h"
 #include "products/RecordFill.h"
 #include "refdata/Schema.h"
@@ -55,7 +54,7 @@ Header readHeader(const std::string& line, const SourceLayout& layout) {
     return header;
 }
 
-// DateCheck takes signs and blanks in a whole number; in the bank file only digits will do.
+// dateCheck takes signs and blanks in a whole number; in the bank file only digits will do.
 bool validEffectiveDate(const Header& header) {
     return dateCheck("20" + header.year2, header.month, header.day) && isDigits(header.day) &&
            header.day.size() == 2 && isDigits(header.month) && header.month.size() == 2 &&

@@ -100,7 +100,7 @@ bool MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
 void MediaClearingRun::acceptLine(const MediaClearingLine& fields, long lineNumber,
                                   const std::string& bankName, const std::string& branchName) {
     std::string amountText = fields.amountFieldText();
-    // AmountCheck lets through signs, blanks, points and exponents, which have no amount text value.
+    // amountCheck lets through signs, blanks, points and exponents, which have no amount text value.
     std::optional<std::int64_t> thousandths = amountThousandths(amountText);
     if (!thousandths) {
         throw notAFloat(amountWithPoint(amountText), lineNumber);
