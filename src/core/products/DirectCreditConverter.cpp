@@ -168,12 +168,7 @@ private:
         if (!m_printDetail) {
             return resultReport(caption, m_header.valueDate(), m_header.companyName, "Company Name : ");
         }
-        RunReport detail;
-        detail.kind = ReportKind::DcpDetail;
-        detail.payType = caption;
-        detail.valueDate = m_header.valueDate();
-        detail.companyName = m_header.companyName;
-        return detail;
+        return detailReport(ReportKind::DcpDetail, caption, m_header.valueDate(), m_header.companyName);
     }
 
     SourceLayout m_layout{""};

@@ -149,12 +149,7 @@ RunReport ManagerChequeRun::report() const {
     if (m_details == nullptr) {
         return resultReport(kCaption, valueDate, "", "", 7);
     }
-    RunReport detail;
-    detail.kind = ReportKind::McpDetail;
-    detail.payType = kCaption;
-    detail.valueDate = valueDate;
-    detail.debitAccount = r002.get(Record002::DebitAccount);
-    return detail;
+    return detailReport(ReportKind::McpDetail, kCaption, valueDate, "", r002.get(Record002::DebitAccount));
 }
 
 }  // namespace

@@ -159,13 +159,8 @@ RunReport MediaClearingRun::report() const {
     if (!m_printDetail) {
         return resultReport(kCaption, valueDate, m_header.companyName, "Company Name : ");
     }
-    RunReport detail;
-    detail.kind = ReportKind::MclDetail;
-    detail.payType = kCaption;
-    detail.valueDate = valueDate;
-    detail.companyName = m_header.companyName;
-    detail.debitAccount = std::string(MediaClearingLine(m_lastLine).debitAccount());
-    return detail;
+    return detailReport(ReportKind::MclDetail, kCaption, valueDate, m_header.companyName,
+                        std::string(MediaClearingLine(m_lastLine).debitAccount()));
 }
 
 }  // namespace

@@ -71,4 +71,15 @@ RunReport ProductRun::resultReport(std::string payType, std::string valueDate, s
     return result;
 }
 
+RunReport ProductRun::detailReport(ReportKind kind, std::string payType, std::string valueDate,
+                                   std::string companyName, std::string debitAccount) {
+    RunReport detail;
+    detail.kind = kind;
+    detail.payType = std::move(payType);
+    detail.valueDate = std::move(valueDate);
+    detail.companyName = std::move(companyName);
+    detail.debitAccount = std::move(debitAccount);
+    return detail;
+}
+
 }  // namespace convertor

@@ -50,6 +50,8 @@ protected:
     // otherwise, zero-filled to debitRecordWidth.
     RunReport resultReport(std::string payType, std::string valueDate, std::string companyName,
                            std::string companyCaption, std::size_t debitRecordWidth = 6) const;
+    static RunReport detailReport(ReportKind kind, std::string payType, std::string valueDate,
+                                  std::string companyName, std::string debitAccount = {});
 
     ConversionContext& m_ctx;
     RecordTemplates& m_templates;
