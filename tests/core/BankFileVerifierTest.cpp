@@ -7,7 +7,7 @@
 #include "bankfile/BankFileVerifier.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/FileDigest.h"
-#include "bankfile/RecordTemplates.h"
+#include "bankfile/RecordTemplate.h"
 #include "support/TestSupport.h"
 
 namespace convertor::test {
@@ -22,55 +22,55 @@ std::string record001() {
 
 std::string record002(const std::string& count, const std::string& total,
                       const std::string& product = "DCP") {
-    RecordTemplate r(2);
-    r.set(2, product);
-    r.set(3, "20250305");
-    r.set(4, padRight("1234567896", 25));
-    r.set(5, "04");
-    r.set(6, "0123");
-    r.set(8, total);
-    r.set(10, count);
-    r.set(11, padRight("1234567896", 25));
-    r.set(12, "04");
-    r.set(13, "0123");
+    RecordTemplate<2> r;
+    r.set(Record002::ProductCode, product);
+    r.set(Record002::ValueDate, "20250305");
+    r.fill(Record002::DebitAccount, "1234567896");
+    r.set(Record002::DebitAccountDigit, "04");
+    r.set(Record002::DebitBranchCode, "0123");
+    r.set(Record002::TotalAmount, total);
+    r.set(Record002::CreditCount, count);
+    r.fill(Record002::FeeAccount, "1234567896");
+    r.set(Record002::FeeAccountDigit, "04");
+    r.set(Record002::FeeBranchCode, "0123");
     return r.line();
 }
 
 std::string record003(const std::string& sequence, const std::string& amount) {
-    RecordTemplate r(3);
-    r.set(2, sequence);
-    r.set(3, padRight("1234567896", 25));
-    r.set(4, amount);
-    r.set(6, "00000001");
-    r.set(22, "014");
-    r.set(24, "0123");
+    RecordTemplate<3> r;
+    r.set(Record003::CreditSequence, sequence);
+    r.fill(Record003::CreditAccount, "1234567896");
+    r.set(Record003::CreditAmount, amount);
+    r.set(Record003::BatchReference, "00000001");
+    r.set(Record003::ReceivingBankCode, "014");
+    r.set(Record003::ReceivingBranchCode, "0123");
     return r.line();
 }
 
 std::string record004(const std::string& sequence) {
-    RecordTemplate r(4);
-    r.set(3, sequence);
-    r.set(10, padRight("JOHN SMITH", 70));
+    RecordTemplate<4> r;
+    r.set(Record004::CreditSequence, sequence);
+    r.fill(Record004::PayeeNameEnglish, "JOHN SMITH");
     return r.line();
 }
 
 std::string record005(const std::string& sequence, const std::string& item) {
-    RecordTemplate r(5);
-    r.set(2, "00000001");
-    r.set(3, sequence);
-    r.set(4, item);
-    r.set(5, "0000000000030000");
+    RecordTemplate<5> r;
+    r.set(Record005::BatchReference, "00000001");
+    r.set(Record005::CreditSequence, sequence);
+    r.set(Record005::TaxSequence, item);
+    r.set(Record005::TaxAmount, "0000000000030000");
     return r.line();
 }
 
 std::string record006(const std::string& sequence, const std::string& item, const std::string& amount) {
-    RecordTemplate r(6);
-    r.set(2, "00000001");
-    r.set(3, sequence);
-    r.set(4, item);
-    r.set(6, amount);
-    r.set(7, "20250301");
-    r.set(10, "-000000000000700");
+    RecordTemplate<6> r;
+    r.set(Record006::BatchReference, "00000001");
+    r.set(Record006::CreditSequence, sequence);
+    r.set(Record006::InvoiceSequence, item);
+    r.set(Record006::InvoiceAmount, amount);
+    r.set(Record006::InvoiceDate, "20250301");
+    r.set(Record006::VatAmount, "-000000000000700");
     return r.line();
 }
 

@@ -5,6 +5,7 @@
 
 #include "bankfile/FieldChecks.h"
 #include "base/ConversionError.h"
+#include "base/Padding.h"
 #include "support/TestSupport.h"
 
 namespace convertor::test {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "bankfile/RecordTemplates.h"
+#include "bankfile/RecordTemplate.h"
 #include "core/ManagerChequeTestSupport.h"
 #include "products/ChequeRecords.h"
 #include "products/PaymentLine.h"
@@ -12,10 +12,11 @@ namespace {
 std::string chequeMethod(char method, const std::string& branch, const std::string& setting) {
     std::string text = patch(patch(chequeData("single.txt").at(0), 127, std::string(1, method)), 601, branch);
     PaymentLine line(text, 1);
-    RecordTemplate r003(3);
+    RecordTemplate<3> r003;
     fillChequeHead(r003, line, "000001");
     fillChequeRest(r003, line, setting);
-    return r003.get(10) + "|" + r003.get(11) + "|" + r003.get(24);
+    return r003.get(Record003::ChequeMethod) + "|" + r003.get(Record003::ChequeMethodDetail) + "|" +
+           r003.get(Record003::ReceivingBranchCode);
 }
 
 TEST(ManagerChequeRecords, ReceivingBranchAndChequeMethodDetail) {

@@ -10,7 +10,7 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/FileDigest.h"
-#include "bankfile/RecordTemplates.h"
+#include "bankfile/RecordLayout.h"
 
 namespace convertor {
 
@@ -67,13 +67,21 @@ private:
     Sha1 m_sha1;
 };
 
-struct Field {
-    std::size_t start;  // 1-based
-    std::size_t width;
-};
+std::string_view field(const std::string& line, const FieldSpec& f) {
+    return std::string_view(line).substr(static_cast<std::size_t>(f.start - 1),
+                                         static_cast<std::size_t>(f.width));
+}
 
-std::string_view field(const std::string& line, Field f) {
-    return std::string_view(line).substr(f.start - 1, f.width);
+// The credit sequence number field of a record that follows its record 003.
+const FieldSpec& creditOf(int recordType) {
+    switch (recordType) {
+        case 4:
+            return Record004::CreditSequence;
+        case 5:
+            return Record005::CreditSequence;
+        default:
+            return Record006::CreditSequence;
+    }
 }
 
 class Verifier {
@@ -82,48 +90,42 @@ public:
         problems.push_back("line " + std::to_string(lineNumber) + ": " + text);
     }
 
-    bool checkLength(long n, const std::string& line, int type, const char* name) {
+    bool checkLength(long n, const std::string& line, int type) {
         auto expected = static_cast<std::size_t>(recordLength(type));
         if (line.size() != expected) {
-            problem(n, std::string(name) + " is " + std::to_string(line.size()) + " characters long, not " +
+            problem(n, recordName(type) + " is " + std::to_string(line.size()) + " characters long, not " +
                            std::to_string(expected));
             return false;
         }
         return true;
     }
 
-    void checkDigits(long n, const std::string& line, Field f, const char* name) {
+    void checkDigits(long n, const std::string& line, const FieldSpec& f, const char* name) {
         if (!isDigits(field(line, f))) {
             problem(n, std::string(name) + " is not all digits");
         }
     }
 
-    void checkLiteral(long n, const std::string& line, Field f, std::string_view literal) {
-        if (field(line, f) != literal) {
-            problem(n, "columns " + std::to_string(f.start) + "-" + std::to_string(f.start + f.width - 1) +
-                           " must hold \"" + std::string(literal) + "\"");
+    void checkLiteral(long n, const std::string& line, const FieldSpec& f) {
+        if (field(line, f) != f.value) {
+            problem(n, "columns " + std::to_string(f.start) + "-" + std::to_string(f.last()) +
+                           " must hold \"" + std::string(f.value) + "\"");
         }
     }
 
-    // Checks every field of a templated record against its layout (digits and literals).
+    // Checks every digit and literal field of a record of the length of its type.
     void checkLayout(long n, const std::string& line, int type) {
-        std::size_t start = 1;
-        int number = 1;
-        for (const auto& layout : recordLayout(type)) {
-            Field f{start, static_cast<std::size_t>(layout.width)};
-            std::string name = "record " + std::string(type < 10 ? "00" : "") + std::to_string(type) +
-                               " field " + std::to_string(number);
-            if (layout.kind == FieldKind::Literal) {
-                checkLiteral(n, line, f, layout.defaultValue);
-            } else if (layout.kind == FieldKind::Digits) {
-                std::string_view text = field(line, f);
-                bool signedAmount = type == 6 && layout.width == 16 && !text.empty() && text[0] == '-';
-                if (!isDigits(signedAmount ? text.substr(1) : text)) {
-                    problem(n, name + " is not all digits");
+        for (const FieldSpec& f : recordFields(type)) {
+            std::string_view text = field(line, f);
+            if (f.kind == FieldKind::Literal) {
+                checkLiteral(n, line, f);
+            } else if (f.kind == FieldKind::Digits || f.kind == FieldKind::Signed) {
+                bool negative = f.kind == FieldKind::Signed && !text.empty() && text[0] == '-';
+                if (!isDigits(negative ? text.substr(1) : text)) {
+                    problem(n,
+                            recordName(type) + " field " + std::to_string(f.number) + " is not all digits");
                 }
             }
-            start += layout.width;
-            ++number;
         }
     }
 
@@ -146,11 +148,12 @@ std::vector<std::string> verifyBankFile(const std::filesystem::path& file) {
     long n = 0;
 
     // The digest line: read it straight, so that hashing starts at the byte after it.
-    char digestLine[42];
+    char digestLine[DigestLine::kWidth + 2];
     std::size_t got = std::fread(digestLine, 1, sizeof digestLine, handle);
     n = 1;
-    std::string digest(digestLine, std::min<std::size_t>(got, 40));
-    if (got < 42 || digestLine[40] != '\r' || digestLine[41] != '\n') {
+    std::string digest(digestLine, std::min<std::size_t>(got, DigestLine::kWidth));
+    if (got < sizeof digestLine || digestLine[DigestLine::kWidth] != '\r' ||
+        digestLine[DigestLine::kWidth + 1] != '\n') {
         v.problem(1, "the digest line must be 40 characters followed by CR LF");
         return v.problems;
     }
@@ -178,11 +181,11 @@ std::vector<std::string> verifyBankFile(const std::filesystem::path& file) {
         if (expect == Expect::Header) {
             if (type != "001") {
                 v.problem(n, "record 001 expected");
-            } else if (v.checkLength(n, line, 1, "record 001")) {
-                v.checkLiteral(n, line, {62, 3}, "BCM");
-                v.checkDigits(n, line, {16, 8}, "record 001 file date");
-                v.checkDigits(n, line, {48, 14}, "record 001 file date and time");
-                v.checkDigits(n, line, {65, 8}, "record 001 file date 2");
+            } else if (v.checkLength(n, line, 1)) {
+                v.checkLiteral(n, line, Record001::FileCode);
+                v.checkDigits(n, line, Record001::FileDate, "record 001 file date");
+                v.checkDigits(n, line, Record001::FileDateTime, "record 001 file date and time");
+                v.checkDigits(n, line, Record001::FileDate2, "record 001 file date 2");
             }
             expect = Expect::Debit;
             continue;
@@ -190,10 +193,10 @@ std::vector<std::string> verifyBankFile(const std::filesystem::path& file) {
         if (expect == Expect::Debit) {
             if (type != "002") {
                 v.problem(n, "record 002 expected");
-            } else if (v.checkLength(n, line, 2, "record 002")) {
+            } else if (v.checkLength(n, line, 2)) {
                 v.checkLayout(n, line, 2);
                 static const std::set<std::string_view> kProducts{"DCP", "PAY", "MCL", "MCP"};
-                if (!kProducts.count(field(line, {4, 3}))) {
+                if (!kProducts.count(field(line, Record002::ProductCode))) {
                     v.problem(n, "record 002 product code is not DCP, PAY, MCL or MCP");
                 }
                 record002 = line;
@@ -203,23 +206,25 @@ std::vector<std::string> verifyBankFile(const std::filesystem::path& file) {
             continue;
         }
         if (type == "999") {
-            if (v.checkLength(n, line, 999, "the trailer")) {
-                v.checkLiteral(n, line, {1, 9}, "999000001");
-                v.checkDigits(n, line, {10, 6}, "trailer credit count");
-                v.checkDigits(n, line, {16, 16}, "trailer total amount");
+            if (v.checkLength(n, line, 999)) {
+                v.checkLiteral(n, line, Record999::DebitCount);
+                v.checkDigits(n, line, Record999::CreditCount, "trailer credit count");
+                v.checkDigits(n, line, Record999::TotalAmount, "trailer total amount");
                 auto total = totalText(sum);
-                if (field(line, {10, 6}) != padLeftZeros(std::to_string(credits), 6)) {
+                std::string_view count = field(line, Record999::CreditCount);
+                std::string_view amount = field(line, Record999::TotalAmount);
+                if (count != padLeftZeros(std::to_string(credits), Record999::CreditCount.width)) {
                     v.problem(n, "trailer credit count differs from the " + std::to_string(credits) +
                                      " records 003");
                 }
-                if (!total || field(line, {16, 16}) != *total) {
+                if (!total || amount != *total) {
                     v.problem(n, "trailer total amount differs from the sum of the records 003");
                 }
                 if (!record002.empty()) {
-                    if (field(record002, {73, 6}) != field(line, {10, 6})) {
+                    if (field(record002, Record002::CreditCount) != count) {
                         v.problem(record002Line, "record 002 credit count differs from the trailer");
                     }
-                    if (field(record002, {49, 16}) != field(line, {16, 16})) {
+                    if (field(record002, Record002::TotalAmount) != amount) {
                         v.problem(record002Line, "record 002 total amount differs from the trailer");
                     }
                 }
@@ -239,26 +244,27 @@ std::vector<std::string> verifyBankFile(const std::filesystem::path& file) {
         if (!inOrder || (expect == Expect::Credit && recordType != 3)) {
             v.problem(n, "record " + type + " out of order");
         }
-        if (!v.checkLength(n, line, recordType, ("record " + type).c_str())) {
+        if (!v.checkLength(n, line, recordType)) {
             lastType = recordType;
             continue;
         }
         v.checkLayout(n, line, recordType);
         if (recordType == 3) {
-            creditSequence = std::string(field(line, {4, 6}));
-            if (creditSequence != padLeftZeros(std::to_string(expectedSequence), 6)) {
-                v.problem(n, "record 003 sequence number " + creditSequence + " should be " +
-                                 padLeftZeros(std::to_string(expectedSequence), 6));
+            creditSequence = std::string(field(line, Record003::CreditSequence));
+            std::string expected =
+                padLeftZeros(std::to_string(expectedSequence), Record003::CreditSequence.width);
+            if (creditSequence != expected) {
+                v.problem(n, "record 003 sequence number " + creditSequence + " should be " + expected);
             }
             ++expectedSequence;
             ++credits;
-            if (auto amount = amountThousandths(field(line, {35, 16}))) {
+            if (auto amount = amountThousandths(field(line, Record003::CreditAmount))) {
                 // Capped where totalText refuses, so that many large amounts cannot wrap the sum.
                 sum = std::min<std::int64_t>(sum + *amount, kSumCap);
             }
-        } else if (field(line, {12, 6}) != creditSequence) {
-            v.problem(n, "record " + type + " belongs to credit " + std::string(field(line, {12, 6})) +
-                             ", not to " + creditSequence);
+        } else if (std::string_view owner = field(line, creditOf(recordType)); owner != creditSequence) {
+            v.problem(n, "record " + type + " belongs to credit " + std::string(owner) + ", not to " +
+                             creditSequence);
         }
         lastType = recordType;
         expect = Expect::AfterCredit;

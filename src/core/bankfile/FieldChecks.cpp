@@ -22,7 +22,7 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The parts of a text that NumericCheck accepts.
+// The parts of a text that numericCheck accepts.
 struct NumberParts {
     bool negative = false;
     std::string_view mantissa;  // digits with an optional point
@@ -111,13 +111,6 @@ bool isDigits(std::string_view text) {
         }
     }
     return true;
-}
-
-std::string fillString(char kind, long n) {
-    if (n < 1) {
-        return {};
-    }
-    return std::string(static_cast<std::size_t>(std::min(n, 100L)), kind == '0' ? '0' : ' ');
 }
 
 std::string padRight(std::string_view text, std::size_t width) {

@@ -9,12 +9,12 @@
 
 namespace convertor {
 
-// min(n, 100) copies of kind ('0' or ' '); empty when n is below 1.
-std::string fillString(char kind, long n);
+// The bank's own code among the receiving banks, whose accounts accountCheck knows.
+inline constexpr std::string_view kOwnBankCode = "014";
 
 // Leading blanks, optional sign, digits with an optional point, optional exponent, nothing else.
 bool numericCheck(std::string_view text);
-// A number (NumericCheck, finite value) not below zero.
+// A number (numericCheck, finite value) not below zero.
 bool amountCheck(std::string_view text);
 // The bank's own ten-digit account with its check digit; an 11-character text loses its 4th.
 bool accountCheck(std::string_view text);

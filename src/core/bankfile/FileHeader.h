@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "bankfile/RecordTemplate.h"
+
 namespace convertor {
 
-struct ConversionState;
 struct Date;
 
-// Record 001 and its CR LF into the line buffer; the company ID field blank-filled to 12.
-void buildFileHeader(ConversionState& state, const std::string& companyId, const Date& today);
+// Record 001 of a run: the company ID as typed (not trimmed), blank-filled to 12, and the date.
+// Throws ConversionError for a company ID over 12 characters.
+RecordTemplate<1> fileHeader(const std::string& companyId, const Date& today);
 
 }  // namespace convertor

@@ -1,9 +1,6 @@
 #include "bankfile/RejectionLog.h"
 
 #include "bankfile/FieldChecks.h"
-#include "products/ConversionState.h"
-#include "refdata/Schema.h"
-#include "refdata/TableStore.h"
 #include "text/CodePage.h"
 
 namespace convertor {
@@ -27,27 +24,24 @@ std::string rejectionFileName(const std::string& companyId, const std::string& p
     return toUtf8(companyId) + "_" + productCode + rejectionSuffix(kind);
 }
 
-void clearRejectionTable(TableStore& tables) {
-    tables.clearTable(schema::DcpErr);
-}
-
-RejectionLog::RejectionLog(ConversionState& state, std::string companyId, TableStore* tables)
-    : m_state(state), m_companyId(std::move(companyId)), m_tables(tables) {}
+RejectionLog::RejectionLog(std::string directory, std::string companyId, std::string productCode,
+                           RejectionFlags& flags, RejectionSink* rows)
+    : m_directory(std::move(directory)),
+      m_companyId(std::move(companyId)),
+      m_productCode(std::move(productCode)),
+      m_flags(flags),
+      m_rows(rows) {}
 
 void RejectionLog::logRejection(const RejectionEntry& entry) {
     std::string lineNumber = std::to_string(entry.lineNumber);
-    appendRejectionLine(m_state.destinationDirectory,
-                        rejectionFileName(m_companyId, m_state.productCode, entry.kind),
+    appendRejectionLine(m_directory, rejectionFileName(m_companyId, m_productCode, entry.kind),
                         "LineNo : " + lineNumber + entry.columnPart + entry.messagePart);
-    m_state.rejectionFlags[entry.kind] = true;
+    m_flags[entry.kind] = true;
     auto index = static_cast<std::size_t>(entry.kind);
     ++m_counts[index];
     m_lastLines[index] = lineNumber;
-    if (m_tables != nullptr) {
-        m_tables->appendRow(schema::DcpErr, {{schema::LnNo, lineNumber},
-                                             {schema::FieldName, entry.fieldName},
-                                             {schema::ColNo, entry.colNo},
-                                             {schema::DesErr, entry.desErr}});
+    if (m_rows != nullptr) {
+        m_rows->addRejectionRow(lineNumber, entry);
     }
 }
 

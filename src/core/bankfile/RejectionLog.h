@@ -1,13 +1,9 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <string>
 
 namespace convertor {
-
-struct ConversionState;
-class TableStore;
 
 enum class RejectionKind { InvalidAcct, CreditZeroAmount, CreditAmountInvalid, BankBranchCode };
 constexpr std::array<RejectionKind, 4> kAllRejectionKinds{
@@ -47,12 +43,21 @@ struct RejectionEntry {
     std::string desErr;
 };
 
-// Writes rejection lines, raises flags, tallies the run summary and, with "Print detail", adds
-// Dcp_Err rows (not for Manager Cheque).
+// Takes the table row of each rejection of a "Print detail" run.
+class RejectionSink {
+public:
+    virtual ~RejectionSink() = default;
+    virtual void addRejectionRow(const std::string& lineNumber, const RejectionEntry& entry) = 0;
+};
+
+// Writes rejection lines, raises flags, tallies the run summary and, with "Print detail", hands
+// each rejection to the sink (not for Manager Cheque).
 class RejectionLog {
 public:
-    // tables is null when no Dcp_Err rows are to be written.
-    RejectionLog(ConversionState& state, std::string companyId, TableStore* tables);
+    // directory: where the rejection files lie, up to and including the last separator, may be
+    // empty. rows is null when no table rows are to be kept.
+    RejectionLog(std::string directory, std::string companyId, std::string productCode, RejectionFlags& flags,
+                 RejectionSink* rows);
 
     void logRejection(const RejectionEntry& entry);
 
@@ -62,14 +67,13 @@ public:
     RunSummary runSummary() const;
 
 private:
-    ConversionState& m_state;
+    std::string m_directory;
     std::string m_companyId;
-    TableStore* m_tables;
+    std::string m_productCode;
+    RejectionFlags& m_flags;
+    RejectionSink* m_rows;
     std::array<long, 4> m_counts{};
     std::array<std::string, 4> m_lastLines;
 };
-
-// Empties Dcp_Err at the start of the detail lines of a "Print detail" run.
-void clearRejectionTable(TableStore& tables);
 
 }  // namespace convertor

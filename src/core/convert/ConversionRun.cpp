@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "bankfile/FieldChecks.h"
-#include "bankfile/FileHeader.h"
 #include "bankfile/RejectionLog.h"
 #include "convert/PackOutput.h"
 #include "products/ConversionContext.h"
 #include "products/DirectCreditConverter.h"
 #include "products/ManagerChequeConverter.h"
 #include "products/MediaClearingConverter.h"
+#include "products/RunReport.h"
+#include "reports/ReportOperations.h"
 #include "text/LineReader.h"
 #include "text/Trim.h"
 
@@ -124,6 +125,28 @@ bool checkDebitAccounts(const ConversionRequest& request, Operator& op) {
     return false;
 }
 
+// The report that ends a run that was not stopped.
+void showRunReport(ConversionContext& ctx, const RunReport& report) {
+    switch (report.kind) {
+        case ReportKind::None:
+            break;
+        case ReportKind::Result:
+            showResultReport(ctx, report.payType, report.debitRecord, report.creditRecord, report.amountText,
+                             report.valueDate, report.companyName, report.companyCaption);
+            break;
+        case ReportKind::DcpDetail:
+            showDcpDetailReport(ctx, report.payType, report.valueDate, report.companyName);
+            break;
+        case ReportKind::MclDetail:
+            showMclDetailReport(ctx, report.payType, report.valueDate, report.companyName,
+                                report.debitAccount);
+            break;
+        case ReportKind::McpDetail:
+            showMcpDetailReport(ctx, report.payType, report.valueDate, report.debitAccount);
+            break;
+    }
+}
+
 }  // namespace
 
 void runConversion(const ConversionRequest& request, ConversionState& state, TableStore& tables, Operator& op,
@@ -172,18 +195,20 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
     }
     prepareRejectionFiles(request, state);
     ConversionContext ctx{request, state, tables, op, clock, home};
+    RunReport report;
     switch (product) {
         case Product::DirectCredit:
         case Product::Payroll:
-            convertDirectCredit(ctx);
+            report = convertDirectCredit(ctx);
             break;
         case Product::ManagerCheque:
-            convertManagerCheque(ctx);
+            report = convertManagerCheque(ctx);
             break;
         case Product::MediaClearing:
-            convertMediaClearing(ctx);
+            report = convertMediaClearing(ctx);
             break;
     }
+    showRunReport(ctx, report);
     if (state.success) {
         packOutput(state, request.destinationFile, request.companyId, clock.today());
     }

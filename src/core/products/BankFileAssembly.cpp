@@ -11,6 +11,7 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/FileDigest.h"
+#include "bankfile/RecordTemplate.h"
 #include "base/ConversionError.h"
 #include "products/ConversionContext.h"
 #include "text/CodePage.h"
@@ -22,8 +23,7 @@ namespace {
 
 constexpr long kMaxCount = 999'999;
 constexpr std::int64_t kMaxTotal = 9'999'999'999'999'990;  // thousandths
-constexpr std::size_t kDigestLine = 42;                    // 40 digits and CR LF
-constexpr std::size_t kRecord002Line = 111;                // 109 characters and CR LF
+constexpr std::size_t kDigestLine = DigestLine::kWidth + 2;
 
 ConversionError totalTooLarge() {
     return ConversionError(
@@ -95,7 +95,7 @@ void BankFileAssembly::openBankFile() {
     // Room for the digest line on top and for record 002 after record 001: both are known only
     // at the end, and filling them in place spares copying the whole file twice.
     std::string head = std::string(kDigestLine - 2, '0') + "\r\n" + m_ctx.state.lineBuffer +
-                       std::string(kRecord002Line - 2, ' ') + "\r\n";
+                       std::string(static_cast<std::size_t>(recordLength(2)), ' ') + "\r\n";
     m_record002Offset = static_cast<off_t>(kDigestLine + m_ctx.state.lineBuffer.size());
     if (std::fwrite(head.data(), 1, head.size(), m_work) != head.size() || std::fflush(m_work) != 0) {
         throw ioError("Cannot write file", m_workFile);
@@ -109,6 +109,10 @@ void BankFileAssembly::writeRecordLine(std::string_view record) {
     }
 }
 
+void BankFileAssembly::writeRecord(const RecordLine& record) {
+    writeRecordLine(blankControlBytes(record.line()));
+}
+
 void BankFileAssembly::writeTrailerLine(long acceptedCount, std::int64_t totalThousandths) {
     m_countText = sequenceText(acceptedCount);
     auto total = convertor::totalText(totalThousandths);
@@ -117,7 +121,10 @@ void BankFileAssembly::writeTrailerLine(long acceptedCount, std::int64_t totalTh
     }
     m_totalThousandths = totalThousandths;
     m_totalText = *total;
-    writeRecordLine("999000001" + m_countText + m_totalText);
+    RecordTemplate<999> trailer;
+    trailer.set(Record999::CreditCount, m_countText);
+    trailer.set(Record999::TotalAmount, m_totalText);
+    writeRecordLine(trailer.line());
     closeWork();
 }
 
@@ -132,9 +139,10 @@ void BankFileAssembly::closeWork() {
 }
 
 std::string BankFileAssembly::finishBankFile(std::string_view record002) {
-    if (record002.size() != kRecord002Line - 2) {
-        throw ConversionError("Record 002 is " + std::to_string(record002.size()) +
-                              " characters long, not 109");
+    auto record002Length = static_cast<std::size_t>(recordLength(2));
+    if (record002.size() != record002Length) {
+        throw ConversionError("Record 002 is " + std::to_string(record002.size()) + " characters long, not " +
+                              std::to_string(record002Length));
     }
     Fd file(::open(m_workFile.c_str(), O_RDWR | O_CLOEXEC));
     if (file.get() < 0) {

@@ -9,6 +9,7 @@
 namespace convertor {
 
 struct ConversionContext;
+class RecordLine;
 
 // The shared tail of every converter: the work file "DTemp" beside the destination D, the
 // trailer line, record 002 as line 2, the digest line on top and the bank file itself. The work
@@ -18,17 +19,20 @@ struct ConversionContext;
 class BankFileAssembly {
 public:
     explicit BankFileAssembly(ConversionContext& ctx);
-    ~BankFileAssembly();  // DiscardWorkFiles
+    ~BankFileAssembly();  // discardWorkFiles
     BankFileAssembly(const BankFileAssembly&) = delete;
     BankFileAssembly& operator=(const BankFileAssembly&) = delete;
 
     // Creates the work file holding the line buffer (record 001 and its CR LF).
     void openBankFile();
     void writeRecordLine(std::string_view record);
+    // A lone LF or other control byte copied from a source line would break the bank's line
+    // reading, so such bytes go out as blanks.
+    void writeRecord(const RecordLine& record);
     // Appends the trailer and closes the work file. Throws ConversionError when the count
     // or the total does not fit its field.
     void writeTrailerLine(long acceptedCount, std::int64_t totalThousandths);
-    // Valid after WriteTrailerLine.
+    // Valid after writeTrailerLine.
     const std::string& totalText() const { return m_totalText; }
     const std::string& countText() const { return m_countText; }
     // Inserts record 002, takes the digest, writes the bank file when the total is above zero,

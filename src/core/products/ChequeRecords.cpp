@@ -1,14 +1,14 @@
 #include "products/ChequeRecords.h"
 
-#include <charconv>
 #include <optional>
 
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
-#include "bankfile/RecordTemplates.h"
+#include "bankfile/RecordTemplate.h"
 #include "base/Clock.h"
 #include "base/ConversionError.h"
 #include "products/PaymentLine.h"
+#include "products/RecordFill.h"
 #include "products/WithholdingTax.h"
 #include "refdata/Schema.h"
 #include "text/CodePage.h"
@@ -66,36 +66,16 @@ bool isFalseSetting(const std::string& value) {
     return upper == "FALSE";
 }
 
-// Leading blanks are gone already; an optional sign, then digits.
-std::optional<long> signedWholeNumber(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    long value = 0;
-    if (!isDigits(text)) {
-        return std::nullopt;
-    }
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
-}
-
 }  // namespace
 
-void fillChequeHead(RecordTemplate& r003, const PaymentLine& line, const std::string& sequence) {
-    r003.set(1, "003");
-    r003.set(2, sequence);
-    r003.set(3, std::string(25, ' '));
-    r003.set(4, "00" + line.field(47, 59) + "0");
-    r003.set(5, "THB");
-    r003.set(6, "00000001");
-    r003.set(7, line.column(104) == '1' ? "Y" : "N");
-    r003.set(8, line.column(129) == '1' ? "Y" : "N");
-    r003.set(9, "N");
+void fillChequeHead(RecordTemplate<3>& r003, const PaymentLine& line, const std::string& sequence) {
+    r003.set(Record003::CreditSequence, sequence);
+    r003.set(Record003::CreditAccount, std::string(25, ' '));
+    r003.set(Record003::CreditAmount, "00" + line.field(47, 59) + "0");
+    r003.set(Record003::BatchReference, "00000001");
+    r003.set(Record003::WithholdingTaxFlag, line.column(104) == '1' ? "Y" : "N");
+    r003.set(Record003::InvoiceFlag, line.column(129) == '1' ? "Y" : "N");
+    r003.set(Record003::Flag3, "N");
 }
 
 std::string receivingBranchCode(const PaymentLine& line, const std::string& defaultBranchCode) {
@@ -105,7 +85,7 @@ std::string receivingBranchCode(const PaymentLine& line, const std::string& defa
         return branch;
     }
     std::string text = trim(columns);
-    auto value = signedWholeNumber(text);
+    auto value = wholeNumber(text);
     if (!value) {
         throw ConversionError(std::string(notAnInteger(toUtf8(columns)).what()) + " (columns 601-605, " +
                               line.where() + ")");
@@ -117,64 +97,60 @@ std::string receivingBranchCode(const PaymentLine& line, const std::string& defa
     return padLeftZeros(std::to_string(*value), 4);
 }
 
-void fillChequeRest(RecordTemplate& r003, const PaymentLine& line, const std::string& defaultBranchCode) {
-    r003.set(10, chequeMethod(line.column(127)));
-    r003.set(12, taxForm(line.column(414)));
-    r003.set(13, line.field(425, 438));
-    r003.set(14, padLeftZeros(trim(line.field(439, 443)), 6));
-    if (r003.get(7) == "Y") {
-        r003.set(15, taxItemCount(line));
+void fillChequeRest(RecordTemplate<3>& r003, const PaymentLine& line, const std::string& defaultBranchCode) {
+    r003.set(Record003::ChequeMethod, chequeMethod(line.column(127)));
+    r003.set(Record003::TaxForm, taxForm(line.column(414)));
+    r003.set(Record003::TaxRunNumber, line.field(425, 438));
+    r003.set(Record003::TaxAttachmentNumber, padLeftZeros(trim(line.field(439, 443)), 6));
+    if (r003.get(Record003::WithholdingTaxFlag) == "Y") {
+        r003.set(Record003::TaxItemCount, taxItemCount(line));
     }
-    r003.set(16, "000000" + line.field(86, 94) + "0");
-    r003.set(17, "000" + line.field(130, 132));
-    if (r003.get(8) == "Y" && r003.get(17) != "000000") {
-        r003.set(18, "00" + line.field(60, 72) + "0");
+    r003.set(Record003::TaxAmount, "000000" + line.field(86, 94) + "0");
+    r003.set(Record003::InvoiceCount, "000" + line.field(130, 132));
+    if (r003.get(Record003::InvoiceFlag) == "Y" && r003.get(Record003::InvoiceCount) != "000000") {
+        r003.set(Record003::InvoiceAmount, "00" + line.field(60, 72) + "0");
     }
-    r003.set(19, line.field(515, 515));
-    r003.set(20, line.field(516, 555));
-    r003.set(21, line.field(415, 418) + line.field(420, 421) + line.field(423, 424));
-    r003.set(22, "014");
-    r003.set(24, receivingBranchCode(line, defaultBranchCode));
-    r003.set(11, chequeMethodDetail(r003.get(10), r003.get(24)));
-    r003.set(26, "C");
-    r003.set(27, "N");
-    r003.set(28, line.field(105, 124));
-    r003.set(29, line.column(128) == '1' ? "1" : "4");
+    r003.set(Record003::TaxPaidCode, line.field(515, 515));
+    r003.set(Record003::TaxText, line.field(516, 555));
+    r003.set(Record003::TaxDate, line.field(415, 418) + line.field(420, 421) + line.field(423, 424));
+    r003.set(Record003::ReceivingBankCode, kOwnBankCode);
+    r003.set(Record003::ReceivingBranchCode, receivingBranchCode(line, defaultBranchCode));
+    r003.set(Record003::ChequeMethodDetail,
+             chequeMethodDetail(r003.get(Record003::ChequeMethod), r003.get(Record003::ReceivingBranchCode)));
+    r003.set(Record003::Indicator1, "C");
+    r003.set(Record003::Indicator2, "N");
+    r003.set(Record003::ReferenceNumber, line.field(105, 124));
+    r003.set(Record003::Indicator3, line.column(128) == '1' ? "1" : "4");
 }
 
-void fillPayee(RecordTemplate& r004, const PaymentLine& line, const RecordTemplate& r003) {
-    r004.set(1, "004");
-    r004.set(2, r003.get(6));
-    r004.set(3, r003.get(2));
-    r004.set(4, line.field(133, 147));
-    std::string name = line.field(148, 217);
-    if (thaiTextCheck(name, 70)) {
-        r004.set(5, name + std::string(30, ' '));
-    } else {
-        r004.set(10, name);
-    }
-    r004.set(6, line.field(218, 287));
-    r004.set(7, line.field(288, 337) + std::string(20, ' '));
-    r004.set(8, line.field(338, 387) + std::string(20, ' '));
-    r004.set(9, line.field(404, 413));
+void fillPayee(RecordTemplate<4>& r004, const PaymentLine& line, const RecordTemplate<3>& r003) {
+    r004.set(Record004::BatchReference, r003.get(Record003::BatchReference));
+    r004.set(Record004::CreditSequence, r003.get(Record003::CreditSequence));
+    r004.set(Record004::PayeeId, line.field(133, 147));
+    fillPayeeName(r004, line.field(148, 217));
+    r004.set(Record004::PayeeText1, line.field(218, 287));
+    r004.set(Record004::PayeeText2, line.field(288, 337) + std::string(20, ' '));
+    r004.set(Record004::PayeeText3, line.field(338, 387) + std::string(20, ' '));
+    r004.set(Record004::PayeeTaxId, line.field(404, 413));
 }
 
-TableRow chequeDetailRow(const PaymentLine& line, const RecordTemplate& r003, const RecordTemplate& r004) {
+TableRow chequeDetailRow(const PaymentLine& line, const RecordTemplate<3>& r003,
+                         const RecordTemplate<4>& r004) {
     const std::string where = line.where();
     return {
-        {schema::ID, r003.get(2)},
+        {schema::ID, r003.get(Record003::CreditSequence)},
         {schema::Name, line.field(148, 217)},
-        {schema::CAmount, amountValue(amountAt(r003.get(4), where))},
-        {schema::WhtAmount, amountValue(amountAt(r003.get(16), where))},
+        {schema::CAmount, amountValue(amountAt(r003.get(Record003::CreditAmount), where))},
+        {schema::WhtAmount, amountValue(amountAt(r003.get(Record003::TaxAmount), where))},
         {schema::VatAmount, amountValue(amountAt("000000" + line.field(95, 103) + "0", where))},
-        {schema::InvoiceAmount, amountValue(amountAt(r003.get(18), where))},
-        {schema::RefNo, r003.get(28)},
-        {schema::TaxId, r004.get(9)},
-        {schema::TaxAttach, r003.get(14)},
-        {schema::TaxRun, r003.get(13)},
-        {schema::TaxDate, toDayMonthYear(r003.get(21))},
-        {schema::TaxPaid, r003.get(19)},
-        {schema::TaxForm, r003.get(12)},
+        {schema::InvoiceAmount, amountValue(amountAt(r003.get(Record003::InvoiceAmount), where))},
+        {schema::RefNo, r003.get(Record003::ReferenceNumber)},
+        {schema::TaxId, r004.get(Record004::PayeeTaxId)},
+        {schema::TaxAttach, r003.get(Record003::TaxAttachmentNumber)},
+        {schema::TaxRun, r003.get(Record003::TaxRunNumber)},
+        {schema::TaxDate, toDayMonthYear(r003.get(Record003::TaxDate))},
+        {schema::TaxPaid, r003.get(Record003::TaxPaidCode)},
+        {schema::TaxForm, r003.get(Record003::TaxForm)},
     };
 }
 

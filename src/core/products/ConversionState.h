@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "bankfile/RecordTemplates.h"
+#include "bankfile/RecordTemplate.h"
 #include "bankfile/RejectionLog.h"
 #include "products/ReformatSettings.h"
 
@@ -10,7 +10,7 @@ namespace convertor {
 
 // Lives for the whole process and is shared by the request, the converters and the reports.
 struct ConversionState {
-    std::string lineBuffer;      // record 001 and its CR LF after BuildFileHeader
+    std::string lineBuffer;      // record 001 and its CR LF after buildFileHeader
     std::string companyIdField;  // company ID blank-filled to 12
     ReformatSettings settings;
     RunSummary runSummary;
@@ -21,5 +21,10 @@ struct ConversionState {
     bool success = false;
     std::string hashValue;  // what the Hash Value field shows
 };
+
+struct Date;
+
+// Record 001 and its CR LF into the line buffer; the company ID field blank-filled to 12.
+void buildFileHeader(ConversionState& state, const std::string& companyId, const Date& today);
 
 }  // namespace convertor

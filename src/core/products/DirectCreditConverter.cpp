@@ -2,14 +2,11 @@
 
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
-#include "bankfile/RejectionLog.h"
 #include "base/ConversionError.h"
-#include "products/BankFileAssembly.h"
-#include "products/ConversionContext.h"
-#include "products/RunTables.h"
+#include "products/ProductRun.h"
+#include "products/RecordFill.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
-#include "reports/ReportOperations.h"
 #include "text/LineReader.h"
 #include "text/Trim.h"
 
@@ -57,67 +54,51 @@ Header readHeader(const std::string& line, const SourceLayout& layout) {
     return header;
 }
 
-// DateCheck takes signs and blanks in a whole number; in the bank file only digits will do.
+// dateCheck takes signs and blanks in a whole number; in the bank file only digits will do.
 bool validEffectiveDate(const Header& header) {
     return dateCheck("20" + header.year2, header.month, header.day) && isDigits(header.day) &&
            header.day.size() == 2 && isDigits(header.month) && header.month.size() == 2 &&
            isDigits(header.year2) && header.year2.size() == 2;
 }
 
-class DirectCreditRun {
+class DirectCreditRun : public ProductRun {
 public:
-    explicit DirectCreditRun(ConversionContext& ctx)
-        : m_ctx(ctx),
-          m_state(ctx.state),
-          m_printDetail(ctx.request.printDetail),
-          m_bank(ctx),
-          m_progress(ctx.op),
-          m_log(ctx.state, ctx.request.companyId, m_printDetail ? &ctx.tables : nullptr) {}
-
-    void run() {
-        LineReader source(m_ctx.request.sourceFile);
-        m_bank.openBankFile();
-        std::string line;
-        source.next(line);
-        SourceLayout layout(line);
-        Header header = readHeader(line, layout);
-        if (!validEffectiveDate(header)) {
-            m_ctx.op.showMessage("Invalid EFFECTIVE-DATE");
-            return;
-        }
-        if (header.effectiveDate() < m_ctx.clock.today().yyyymmdd()) {
-            m_ctx.op.showMessage("EFFECTIVE-DATE should be today or future date");
-            return;
-        }
-        RunTables tables(m_ctx.tables, m_printDetail);
-        if (m_printDetail) {
-            tables.clear({schema::DcpDetail});
-            clearRejectionTable(m_ctx.tables);
-        }
-        while (source.next(line)) {
-            convertLine(line, source.lineNumber(), layout);
-            m_progress.show(source.lineNumber(), header.recordCount);
-        }
-        finish(header);
-        tables.commit();
-        report(header);
-    }
+    explicit DirectCreditRun(ConversionContext& ctx) : ProductRun(ctx, true) {}
 
 private:
-    void convertLine(const std::string& line, long lineNumber, const SourceLayout& layout) {
+    bool begin(LineReader& source) override {
+        std::string line;
+        source.next(line);
+        m_layout = SourceLayout(line);
+        m_header = readHeader(line, m_layout);
+        if (!validEffectiveDate(m_header)) {
+            m_ctx.op.showMessage("Invalid EFFECTIVE-DATE");
+            return false;
+        }
+        if (m_header.effectiveDate() < m_ctx.clock.today().yyyymmdd()) {
+            m_ctx.op.showMessage("EFFECTIVE-DATE should be today or future date");
+            return false;
+        }
+        m_progressTotal = m_header.recordCount;
+        return true;
+    }
+
+    std::vector<const char*> detailTables() const override { return {schema::DcpDetail}; }
+
+    bool convertLine(const std::string& line, long lineNumber) override {
         std::string account(columns(line, 1, 10));
-        std::string_view amount = columns(line, 18, layout.amountLast);
-        std::string amountField = layout.amountPrefix + std::string(amount) + "0";
+        std::string_view amount = columns(line, 18, m_layout.amountLast);
+        std::string amountField = m_layout.amountPrefix + std::string(amount) + "0";
         // A line cut inside its amount columns has no whole amount: refused as invalid.
-        bool amountCut = amount.size() < layout.amountWidth();
+        bool amountCut = amount.size() < m_layout.amountWidth();
 
         bool accountZero = account == "0000000000";
         bool amountZero = amountField == "0000000000000000";
         bool amountValid = !amountCut && amountCheck(amount);
         bool accountValid = accountCheck(account);
         if (!accountZero && !amountZero && amountValid && accountValid) {
-            accept(line, lineNumber, layout, account, amountField);
-            return;
+            accept(line, lineNumber, account, amountField);
+            return true;
         }
         if (accountZero) {
             reject(RejectionKind::InvalidAcct, lineNumber, "1-10", "Account is zero");
@@ -125,50 +106,45 @@ private:
             reject(RejectionKind::InvalidAcct, lineNumber, "1-10", "Account is invalid ZVB account");
         }
         if (amountZero) {
-            reject(RejectionKind::CreditZeroAmount, lineNumber, layout.amountColumns(),
+            reject(RejectionKind::CreditZeroAmount, lineNumber, m_layout.amountColumns(),
                    "Credit amount is zero");
         }
         if (!amountValid) {
-            reject(RejectionKind::CreditAmountInvalid, lineNumber, layout.amountColumns(),
+            reject(RejectionKind::CreditAmountInvalid, lineNumber, m_layout.amountColumns(),
                    "Credit amount less than zero or invalid number");
         }
+        return true;
     }
 
-    void accept(const std::string& line, long lineNumber, const SourceLayout& layout,
-                const std::string& account, const std::string& amountField) {
+    void accept(const std::string& line, long lineNumber, const std::string& account,
+                const std::string& amountField) {
         auto value = amountThousandths(amountField);
         if (!value) {
             throw notAFloat(amountWithPoint(amountField), lineNumber);
         }
-        resetRecordTemplates(m_state.templates);
-        ++m_accepted;
-        RecordTemplate& r003 = m_state.templates.r003;
-        r003.set(2, BankFileAssembly::sequenceText(m_accepted));
-        r003.set(3, account + fillString(' ', 15));
-        r003.set(4, amountField);
-        r003.set(6, "00000001");
-        r003.set(22, "014");
-        r003.set(24, "0" + account.substr(0, 3));
-        m_bank.writeRecordLine(r003.line());
-        BankFileAssembly::addToTotal(m_total, *value);
+        resetRecordTemplates(m_templates);
+        RecordTemplate<3>& r003 = m_templates.r003;
+        r003.set(Record003::CreditSequence, nextSequence());
+        r003.fill(Record003::CreditAccount, account);
+        r003.set(Record003::CreditAmount, amountField);
+        r003.set(Record003::BatchReference, "00000001");
+        r003.set(Record003::ReceivingBankCode, kOwnBankCode);
+        r003.set(Record003::ReceivingBranchCode, "0" + account.substr(0, 3));
+        m_bank.writeRecord(r003);
+        addToTotal(*value);
 
         std::string name =
-            blankControlBytes(trimView(columns(line, layout.nameFirst, layout.nameFirst + 59)));
+            blankControlBytes(trimView(columns(line, m_layout.nameFirst, m_layout.nameFirst + 59)));
         if (!name.empty()) {
-            RecordTemplate& r004 = m_state.templates.r004;
-            r004.set(2, "00000001");
-            r004.set(3, r003.get(2));
-            if (thaiTextCheck(name, name.size())) {
-                r004.set(5, padRight(name, 100));
-            } else {
-                r004.set(10, padRight(name, 70));
-            }
-            m_bank.writeRecordLine(r004.line());
+            RecordTemplate<4>& r004 = m_templates.r004;
+            r004.set(Record004::CreditSequence, r003.get(Record003::CreditSequence));
+            fillPayeeName(r004, name);
+            m_bank.writeRecord(r004);
         }
         if (m_printDetail) {
-            m_ctx.tables.appendRow(
-                schema::DcpDetail,
-                {{schema::AcNo, r003.get(3)}, {schema::Amount, amountValue(*value)}, {schema::Name, name}});
+            m_ctx.tables.appendRow(schema::DcpDetail, {{schema::AcNo, r003.get(Record003::CreditAccount)},
+                                                       {schema::Amount, amountValue(*value)},
+                                                       {schema::Name, name}});
         }
     }
 
@@ -179,52 +155,30 @@ private:
                             accountRow ? "Account" : "Amount", columnText, message});
     }
 
-    void finish(const Header& header) {
-        m_bank.writeTrailerLine(m_accepted, m_total);
+    void fillDebitSide(RecordTemplate<2>& r002) override {
         // The request checked the trimmed entries; leading blanks typed before them would shift
         // the digit and branch fields.
-        std::string debit(trimView(m_ctx.request.debitAccount));
-        std::string fee(trimView(m_ctx.request.feeAccount));
-        RecordTemplate& r002 = m_state.templates.r002;
-        r002.reset();
-        r002.set(2, m_state.productCode);
-        r002.set(3, header.effectiveDate());
-        r002.set(4, padRight(debit, 25));
-        r002.set(5, "0" + debit.substr(3, 1));
-        r002.set(6, "0" + debit.substr(0, 3));
-        r002.set(8, m_bank.totalText());
-        r002.set(10, m_bank.countText());
-        r002.set(11, padRight(fee, 25));
-        r002.set(12, "0" + fee.substr(3, 1));
-        r002.set(13, "0" + fee.substr(0, 3));
-        m_state.runSummary = m_log.runSummary();
-        m_bank.finishBankFile(r002.line());
+        r002.set(Record002::ValueDate, m_header.effectiveDate());
+        fillDebitAccount(r002, trimView(m_ctx.request.debitAccount));
+        fillFeeAccount(r002, trimView(m_ctx.request.feeAccount));
     }
 
-    void report(const Header& header) {
+    RunReport report() const override {
         std::string caption = productCaption(*m_ctx.request.product);
-        if (m_printDetail) {
-            showDcpDetailReport(m_ctx, caption, header.valueDate(), header.companyName);
-        } else {
-            showResultReport(m_ctx, caption, m_total > 0 ? "000001" : "000000", std::to_string(m_accepted),
-                             m_bank.totalText(), header.valueDate(), header.companyName, "Company Name : ");
+        if (!m_printDetail) {
+            return resultReport(caption, m_header.valueDate(), m_header.companyName, "Company Name : ");
         }
+        return detailReport(ReportKind::DcpDetail, caption, m_header.valueDate(), m_header.companyName);
     }
 
-    ConversionContext& m_ctx;
-    ConversionState& m_state;
-    bool m_printDetail;
-    BankFileAssembly m_bank;
-    Progress m_progress;
-    RejectionLog m_log;
-    long m_accepted = 0;
-    std::int64_t m_total = 0;
+    SourceLayout m_layout{""};
+    Header m_header;
 };
 
 }  // namespace
 
-void convertDirectCredit(ConversionContext& ctx) {
-    DirectCreditRun(ctx).run();
+RunReport convertDirectCredit(ConversionContext& ctx) {
+    return DirectCreditRun(ctx).run();
 }
 
 }  // namespace convertor

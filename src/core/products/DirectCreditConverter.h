@@ -3,8 +3,9 @@
 namespace convertor {
 
 struct ConversionContext;
+struct RunReport;
 
 // Direct Credit and Payroll: one source layout (two variants), one converter.
-void convertDirectCredit(ConversionContext& ctx);
+RunReport convertDirectCredit(ConversionContext& ctx);
 
 }  // namespace convertor

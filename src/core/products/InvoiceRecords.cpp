@@ -4,7 +4,7 @@
 
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
-#include "bankfile/RecordTemplates.h"
+#include "bankfile/RecordTemplate.h"
 #include "base/Clock.h"
 #include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
@@ -70,13 +70,13 @@ std::string InvoiceRecords::invoiceWhere(const PaymentLine& line) const {
     return line.where() + ", invoice file line " + std::to_string(m_reader ? m_reader->lineNumber() : 0);
 }
 
-void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTemplate& r003,
-                                         RecordTemplate& r006, const std::string& printFlag,
+void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTemplate<3>& r003,
+                                         RecordTemplate<6>& r006, const std::string& printFlag,
                                          BankFileAssembly& bank, TableStore* details) {
     for (; m_skipCount > 0; --m_skipCount) {
         nextLine();
     }
-    long count = countAt(r003.get(17), "invoice count, " + line.where());
+    long count = countAt(r003.get(Record003::InvoiceCount), "invoice count, " + line.where());
     const std::string key = line.field(1, 26);
     for (long j = 1; j <= count; ++j) {
         std::string invoice = nextLine();
@@ -94,33 +94,36 @@ void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTe
                 toUtf8(printFlag) + "\" (" + where + ")");
         }
         const std::string_view text = invoice;
-        r006.set(1, "006");
-        r006.set(2, r003.get(6));
-        r006.set(3, r003.get(2));
-        r006.set(4, padLeftZeros(std::to_string(j), 6));
-        r006.set(5, columns(text, 27, 41));
-        r006.set(6, signedAmountText(columns(text, 52, 64), 2));
-        r006.set(7, std::string(columns(text, 65, 68)) + std::string(columns(text, 70, 71)) +
-                        std::string(columns(text, 73, 74)));
-        r006.set(9, columns(text, 125, 139));
-        r006.set(10, signedAmountText(columns(text, 140, 148), 6));
-        r006.set(11, signedAmountText(columns(text, 149, 157), 6));
-        r006.set(12, signedAmountText(columns(text, 158, 166), 6));
-        r006.set(13, printFlag);
-        writeRecord(bank, r006);
+        r006.set(Record006::BatchReference, r003.get(Record003::BatchReference));
+        r006.set(Record006::CreditSequence, r003.get(Record003::CreditSequence));
+        r006.set(Record006::InvoiceSequence, padLeftZeros(std::to_string(j), 6));
+        r006.set(Record006::InvoiceNumber, columns(text, 27, 41));
+        r006.set(Record006::InvoiceAmount, signedAmountText(columns(text, 52, 64), 2));
+        r006.set(Record006::InvoiceDate, std::string(columns(text, 65, 68)) +
+                                             std::string(columns(text, 70, 71)) +
+                                             std::string(columns(text, 73, 74)));
+        r006.set(Record006::PurchaseOrderNumber, columns(text, 125, 139));
+        r006.set(Record006::VatAmount, signedAmountText(columns(text, 140, 148), 6));
+        r006.set(Record006::ChargeAmount, signedAmountText(columns(text, 149, 157), 6));
+        r006.set(Record006::TaxAmount, signedAmountText(columns(text, 158, 166), 6));
+        r006.set(Record006::PrintFlag, printFlag);
+        bank.writeRecord(r006);
         if (details != nullptr) {
-            details->appendRow(schema::InvoiceDetail,
-                               {
-                                   {schema::CreditId, r006.get(3)},
-                                   {schema::InvoiceId, r006.get(4)},
-                                   {schema::InvoiceNo, r006.get(5)},
-                                   {schema::InvoiceAmount, amountValue(amountAt(r006.get(6), where, true))},
-                                   {schema::InvoiceDate, toDayMonthYear(r006.get(7))},
-                                   {schema::PoNo, r006.get(9)},
-                                   {schema::VatAmount, amountValue(amountAt(r006.get(10), where, true))},
-                                   {schema::ChargeAmount, amountValue(amountAt(r006.get(11), where, true))},
-                                   {schema::WhtAmount, amountValue(amountAt(r006.get(12), where, true))},
-                               });
+            details->appendRow(
+                schema::InvoiceDetail,
+                {
+                    {schema::CreditId, r006.get(Record006::CreditSequence)},
+                    {schema::InvoiceId, r006.get(Record006::InvoiceSequence)},
+                    {schema::InvoiceNo, r006.get(Record006::InvoiceNumber)},
+                    {schema::InvoiceAmount,
+                     amountValue(amountAt(r006.get(Record006::InvoiceAmount), where, true))},
+                    {schema::InvoiceDate, toDayMonthYear(r006.get(Record006::InvoiceDate))},
+                    {schema::PoNo, r006.get(Record006::PurchaseOrderNumber)},
+                    {schema::VatAmount, amountValue(amountAt(r006.get(Record006::VatAmount), where, true))},
+                    {schema::ChargeAmount,
+                     amountValue(amountAt(r006.get(Record006::ChargeAmount), where, true))},
+                    {schema::WhtAmount, amountValue(amountAt(r006.get(Record006::TaxAmount), where, true))},
+                });
         }
     }
 }

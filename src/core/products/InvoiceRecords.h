@@ -3,12 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "bankfile/RecordTemplate.h"
+
 namespace convertor {
 
 class BankFileAssembly;
 class LineReader;
 class PaymentLine;
-class RecordTemplate;
 class TableStore;
 
 // The invoice file of one Manager Cheque run, read forward in step with the payment file.
@@ -30,7 +31,7 @@ public:
     // Passes over the lines of rejected payments, then writes one record 006 per invoice of the
     // payment and, when details is not null, its Invoice_Detail row. Throws ChequeRunStop when the
     // invoice lines do not belong to the payment, ConversionError for what does not fit the records.
-    void writeInvoiceRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r006,
+    void writeInvoiceRecords(const PaymentLine& line, const RecordTemplate<3>& r003, RecordTemplate<6>& r006,
                              const std::string& printFlag, BankFileAssembly& bank, TableStore* details);
 
     void closeInvoiceFile();

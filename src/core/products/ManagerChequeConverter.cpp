@@ -4,18 +4,15 @@
 #include <string>
 
 #include "bankfile/FieldChecks.h"
-#include "bankfile/RecordTemplates.h"
-#include "bankfile/RejectionLog.h"
-#include "products/BankFileAssembly.h"
+#include "base/Clock.h"
 #include "products/ChequeRecords.h"
-#include "products/ConversionContext.h"
 #include "products/InvoiceRecords.h"
 #include "products/PaymentLine.h"
-#include "products/RunTables.h"
+#include "products/ProductRun.h"
+#include "products/RecordFill.h"
 #include "products/WithholdingTax.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
-#include "reports/ReportOperations.h"
 #include "text/LineReader.h"
 
 namespace convertor {
@@ -25,78 +22,62 @@ namespace {
 constexpr const char* kCaption = "Manager Cheque";
 const std::string kZeroAmount(13, '0');
 
-class ManagerChequeRun {
+class ManagerChequeRun : public ProductRun {
 public:
+    // Cheques are reported without Dcp_Err rows.
     explicit ManagerChequeRun(ConversionContext& ctx)
-        : m_ctx(ctx),
-          m_assembly(ctx),
-          m_progress(ctx.op),
-          // Cheques are reported without Dcp_Err rows.
-          m_log(ctx.state, ctx.request.companyId, nullptr),
+        : ProductRun(ctx, false),
           m_details(ctx.request.printDetail ? &ctx.tables : nullptr),
           m_today(ctx.clock.today().yyyymmdd()) {}
 
-    void run();
-
 private:
-    void convertLine(const PaymentLine& line);
+    bool begin(LineReader& source) override;
+    std::vector<const char*> detailTables() const override {
+        return {schema::McpDetail, schema::WhtDetail, schema::InvoiceDetail};
+    }
+    bool convertLine(const std::string& text, long lineNumber) override;
+    void checkLine(const PaymentLine& line);
     void acceptLine(const PaymentLine& line);
     void rejectLine(const PaymentLine& line);
-    void finish();
-    void report();
+    void fillDebitSide(RecordTemplate<2>& r002) override;
+    RunReport report() const override;
 
-    ConversionContext& m_ctx;
-    BankFileAssembly m_assembly;
-    Progress m_progress;
-    RejectionLog m_log;
     InvoiceRecords m_invoices;
     TableStore* m_details;
     std::string m_today;
     bool m_anyLine = false;
     std::string m_lastDueDate;
     std::string m_lastDebitAccount;
-    long m_accepted = 0;
-    std::int64_t m_totalThousandths = 0;
 };
 
-void ManagerChequeRun::run() {
-    const ConversionRequest& request = m_ctx.request;
-    long lineTotal = lineCountLessOne(request.sourceFile);
-    if (lineTotal == 0) {
-        lineTotal = 1;
+bool ManagerChequeRun::begin(LineReader& /*source*/) {
+    // Every line is a payment; the line count moves the progress bar.
+    m_progressTotal = lineCountLessOne(m_ctx.request.sourceFile);
+    if (m_progressTotal == 0) {
+        m_progressTotal = 1;
     }
-    m_assembly.openBankFile();
-    LineReader source(request.sourceFile);
-    m_invoices.openInvoiceFile(request.invoiceFile);
-    RunTables tables(m_ctx.tables, m_details != nullptr);
-    if (m_details != nullptr) {
-        clearRejectionTable(m_ctx.tables);
-        tables.clear({schema::McpDetail, schema::WhtDetail, schema::InvoiceDetail});
-    }
-    try {
-        std::string text;
-        while (source.next(text)) {
-            PaymentLine line(text, source.lineNumber());
-            convertLine(line);
-            m_progress.show(line.number(), lineTotal);
-        }
-    } catch (const ChequeRunStop& stop) {
-        m_ctx.op.showMessage(stop.message);
-        return;
-    }
-    finish();
-    tables.commit();
-    report();
+    m_invoices.openInvoiceFile(m_ctx.request.invoiceFile);
+    return true;
 }
 
-void ManagerChequeRun::convertLine(const PaymentLine& line) {
-    resetRecordTemplates(m_ctx.state.templates);
+bool ManagerChequeRun::convertLine(const std::string& text, long lineNumber) {
+    try {
+        checkLine(PaymentLine(text, lineNumber));
+    } catch (const ChequeRunStop& stop) {
+        m_ctx.op.showMessage(stop.message);
+        return false;
+    }
+    return true;
+}
+
+void ManagerChequeRun::checkLine(const PaymentLine& line) {
+    resetRecordTemplates(m_templates);
     std::string year = line.field(37, 40);
     std::string month = line.field(42, 43);
     std::string day = line.field(45, 46);
     m_anyLine = true;
     m_lastDueDate = year + month + day;
-    m_lastDebitAccount = line.field(27, 36) + std::string(15, ' ');
+    m_lastDebitAccount = line.field(27, 36);
 
     // Blanks or a sign pass the date check but would put a malformed date into record 002.
     if (!dateCheck(year, month, day) || !isDigits(m_lastDueDate)) {
@@ -117,25 +98,25 @@ void ManagerChequeRun::convertLine(const PaymentLine& line) {
 }
 
 void ManagerChequeRun::acceptLine(const PaymentLine& line) {
-    RecordTemplates& templates = m_ctx.state.templates;
-    ++m_accepted;
-    fillChequeHead(templates.r003, line, BankFileAssembly::sequenceText(m_accepted));
-    if (templates.r003.get(8) == "Y" && m_ctx.request.invoiceFile.empty()) {
+    RecordTemplates& templates = m_templates;
+    fillChequeHead(templates.r003, line, nextSequence());
+    bool withInvoices = templates.r003.get(Record003::InvoiceFlag) == "Y";
+    if (withInvoices && m_ctx.request.invoiceFile.empty()) {
         throw ChequeRunStop{"This payment file must have invoice data"};
     }
     fillChequeRest(templates.r003, line, m_ctx.state.settings.DefaultBranchCode);
-    writeRecord(m_assembly, templates.r003);
+    m_bank.writeRecord(templates.r003);
     fillPayee(templates.r004, line, templates.r003);
-    writeRecord(m_assembly, templates.r004);
+    m_bank.writeRecord(templates.r004);
     if (m_details != nullptr) {
         m_details->appendRow(schema::McpDetail, chequeDetailRow(line, templates.r003, templates.r004));
     }
-    writeTaxRecords(line, templates.r003, templates.r005, m_assembly, m_details);
-    if (templates.r003.get(8) == "Y") {
+    writeTaxRecords(line, templates.r003, templates.r005, m_bank, m_details);
+    if (withInvoices) {
         m_invoices.writeInvoiceRecords(line, templates.r003, templates.r006, m_ctx.state.settings.Print,
-                                       m_assembly, m_details);
+                                       m_bank, m_details);
     }
-    BankFileAssembly::addToTotal(m_totalThousandths, amountAt(templates.r003.get(4), line.where()));
+    addToTotal(amountAt(templates.r003.get(Record003::CreditAmount), line.where()));
 }
 
 void ManagerChequeRun::rejectLine(const PaymentLine& line) {
@@ -152,48 +133,29 @@ void ManagerChequeRun::rejectLine(const PaymentLine& line) {
     m_log.logRejection(entry);
 }
 
-void ManagerChequeRun::finish() {
-    m_assembly.writeTrailerLine(m_accepted, m_totalThousandths);
-    m_ctx.state.runSummary = m_log.runSummary();
-
-    RecordTemplate& r002 = m_ctx.state.templates.r002;
-    r002.set(1, "002");
-    r002.set(2, "MCP");
-    if (m_anyLine) {
-        const std::string& account = m_lastDebitAccount;
-        std::string digit = "0" + account.substr(3, 1);
-        std::string branch = "0" + account.substr(0, 3);
-        r002.set(3, m_lastDueDate);
-        // Fields 11 to 13 (fee account) repeat fields 4 to 6 (debit account).
-        for (int offset : {0, 7}) {
-            r002.set(4 + offset, account);
-            r002.set(5 + offset, digit);
-            r002.set(6 + offset, branch);
-        }
+void ManagerChequeRun::fillDebitSide(RecordTemplate<2>& r002) {
+    if (!m_anyLine) {
+        return;
     }
-    r002.set(7, "THB");
-    r002.set(8, m_assembly.totalText());
-    r002.set(9, "00000001");
-    r002.set(10, m_assembly.countText());
-    m_assembly.finishBankFile(r002.line());
+    r002.set(Record002::ValueDate, m_lastDueDate);
+    // The fee account fields repeat the debit account fields.
+    fillDebitAccount(r002, m_lastDebitAccount);
+    fillFeeAccount(r002, m_lastDebitAccount);
 }
 
-void ManagerChequeRun::report() {
-    const RecordTemplate& r002 = m_ctx.state.templates.r002;
-    std::string valueDate = toDayMonthYear(r002.get(3));
-    if (m_details != nullptr) {
-        showMcpDetailReport(m_ctx, kCaption, valueDate, r002.get(4));
-    } else {
-        showResultReport(m_ctx, kCaption, m_totalThousandths > 0 ? "0000001" : "0000000",
-                         std::to_string(m_accepted), m_assembly.totalText(), valueDate, "", "");
+RunReport ManagerChequeRun::report() const {
+    const RecordTemplate<2>& r002 = m_templates.r002;
+    std::string valueDate = toDayMonthYear(r002.get(Record002::ValueDate));
+    if (m_details == nullptr) {
+        return resultReport(kCaption, valueDate, "", "", 7);
     }
+    return detailReport(ReportKind::McpDetail, kCaption, valueDate, "", r002.get(Record002::DebitAccount));
 }
 
 }  // namespace
 
-void convertManagerCheque(ConversionContext& ctx) {
-    ManagerChequeRun run(ctx);
-    run.run();
+RunReport convertManagerCheque(ConversionContext& ctx) {
+    return ManagerChequeRun(ctx).run();
 }
 
 }  // namespace convertor

@@ -3,7 +3,8 @@
 namespace convertor {
 
 struct ConversionContext;
+struct RunReport;
 
-void convertManagerCheque(ConversionContext& ctx);
+RunReport convertManagerCheque(ConversionContext& ctx);
 
 }  // namespace convertor

@@ -6,9 +6,6 @@
 
 namespace convertor {
 
-// The bank's own code among the receiving banks.
-inline constexpr std::string_view kOwnBankCode = "014";
-
 // account: columns 17-27 of a detail line; bankCode: columns 10-12. At the bank itself the last
 // ten characters must be one of its accounts, and not the all-zero one, which the check digit
 // alone would let through; elsewhere eleven digits, not all zero.

@@ -3,7 +3,8 @@
 namespace convertor {
 
 struct ConversionContext;
+struct RunReport;
 
-void convertMediaClearing(ConversionContext& ctx);
+RunReport convertMediaClearing(ConversionContext& ctx);
 
 }  // namespace convertor

@@ -1,12 +1,10 @@
 #include "products/PaymentLine.h"
 
-#include <charconv>
+#include <algorithm>
 
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
-#include "bankfile/RecordTemplates.h"
 #include "base/ConversionError.h"
-#include "products/BankFileAssembly.h"
 #include "text/CodePage.h"
 #include "text/Trim.h"
 
@@ -33,28 +31,13 @@ std::int64_t amountAt(std::string_view text16, const std::string& where, bool al
 }
 
 long countAt(std::string_view text, const std::string& where) {
-    std::string_view digits = text;
-    while (!digits.empty() && digits.front() == ' ') {
-        digits.remove_prefix(1);
-    }
-    long value = 0;
+    std::string_view digits = text.substr(std::min(text.find_first_not_of(' '), text.size()));
     if (isDigits(digits)) {
-        auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (error == std::errc() && end == digits.data() + digits.size()) {
-            return value;
+        if (auto value = wholeNumber(digits)) {
+            return *value;
         }
     }
     throw ConversionError(std::string(notAnInteger(toUtf8(text)).what()) + " (" + where + ")");
-}
-
-void writeRecord(BankFileAssembly& bank, const RecordTemplate& record) {
-    std::string line = record.line();
-    for (char& byte : line) {
-        if (static_cast<unsigned char>(byte) < 0x20) {
-            byte = ' ';
-        }
-    }
-    bank.writeRecordLine(line);
 }
 
 }  // namespace convertor

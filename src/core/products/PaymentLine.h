@@ -6,9 +6,6 @@
 
 namespace convertor {
 
-class BankFileAssembly;
-class RecordTemplate;
-
 // One line of the Manager Cheque payment file with its physical line number, so that an error
 // that ends the run can say where it happened.
 class PaymentLine {
@@ -42,9 +39,5 @@ std::int64_t amountAt(std::string_view text16, const std::string& where, bool al
 
 // A count of lines: leading blanks, then digits only; anything else ends the run naming the place.
 long countAt(std::string_view text, const std::string& where);
-
-// Writes the record's line. A lone LF or other control byte copied from a source line would break
-// the bank's line reading, so such bytes go out as blanks.
-void writeRecord(BankFileAssembly& bank, const RecordTemplate& record);
 
 }  // namespace convertor

@@ -2,7 +2,7 @@
 
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
-#include "bankfile/RecordTemplates.h"
+#include "bankfile/RecordTemplate.h"
 #include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
 #include "products/PaymentLine.h"
@@ -93,9 +93,9 @@ std::int64_t taxRate(std::int64_t taxThousandths, std::int64_t incomeThousandths
     return quotient;
 }
 
-void writeTaxRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r005,
+void writeTaxRecords(const PaymentLine& line, const RecordTemplate<3>& r003, RecordTemplate<5>& r005,
                      BankFileAssembly& bank, TableStore* details) {
-    if (r003.get(7) != "Y") {
+    if (r003.get(Record003::WithholdingTaxFlag) != "Y") {
         return;
     }
     int written = 0;
@@ -116,26 +116,26 @@ void writeTaxRecords(const PaymentLine& line, const RecordTemplate& r003, Record
                                   std::to_string(item.item) + " in " + line.where() +
                                   " does not fit the two-digit rate field");
         }
-        r005.set(1, "005");
-        r005.set(2, r003.get(6));
-        r005.set(3, r003.get(2));
-        r005.set(4, "0" + std::to_string(written));
-        r005.set(5, taxText);
-        r005.set(6, "    " + std::string(1, line.column(444)));
-        r005.set(7, item.description);
-        r005.set(8, padLeftZeros(std::to_string(rate), 2));
-        r005.set(9, incomeText);
-        writeRecord(bank, r005);
+        r005.set(Record005::BatchReference, r003.get(Record003::BatchReference));
+        r005.set(Record005::CreditSequence, r003.get(Record003::CreditSequence));
+        r005.set(Record005::TaxSequence, "0" + std::to_string(written));
+        r005.set(Record005::TaxAmount, taxText);
+        r005.set(Record005::IncomeType, "    " + std::string(1, line.column(444)));
+        r005.set(Record005::IncomeDescription, item.description);
+        r005.set(Record005::TaxRate, padLeftZeros(std::to_string(rate), 2));
+        r005.set(Record005::IncomeAmount, incomeText);
+        bank.writeRecord(r005);
         if (details != nullptr) {
-            details->appendRow(schema::WhtDetail, {
-                                                      {schema::CreditId, r003.get(2)},
-                                                      {schema::WhtId, r005.get(4)},
-                                                      {schema::IncomeAmount, amountValue(income)},
-                                                      {schema::WhtAmount, amountValue(tax)},
-                                                      {schema::IncomeType, trim(r005.get(6))},
-                                                      {schema::IncomeDescription, r005.get(7)},
-                                                      {schema::Rate, r005.get(8)},
-                                                  });
+            details->appendRow(schema::WhtDetail,
+                               {
+                                   {schema::CreditId, r003.get(Record003::CreditSequence)},
+                                   {schema::WhtId, r005.get(Record005::TaxSequence)},
+                                   {schema::IncomeAmount, amountValue(income)},
+                                   {schema::WhtAmount, amountValue(tax)},
+                                   {schema::IncomeType, trim(r005.get(Record005::IncomeType))},
+                                   {schema::IncomeDescription, r005.get(Record005::IncomeDescription)},
+                                   {schema::Rate, r005.get(Record005::TaxRate)},
+                               });
         }
     }
 }

@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "bankfile/RecordTemplate.h"
+
 namespace convertor {
 
 class BankFileAssembly;
 class PaymentLine;
-class RecordTemplate;
 class TableStore;
 
 // One withholding-tax item of a payment line, as its columns stand.
@@ -22,7 +23,7 @@ struct TaxItem {
 // The items that exist for the line, in item order (the withholding-tax flag is not looked at).
 std::vector<TaxItem> taxItems(const PaymentLine& line);
 
-// Record 003 field 15 of a line whose withholding-tax flag is set.
+// Record 003 withholding-tax item count of a line whose withholding-tax flag is set.
 std::string taxItemCount(const PaymentLine& line);
 
 // tax / income * 100 rounded to the nearest whole number, an exact half to the even neighbour.
@@ -32,7 +33,7 @@ std::int64_t taxRate(std::int64_t taxThousandths, std::int64_t incomeThousandths
 // The records 005 of the payment and, when details is not null, their Wht_Detail rows. Throws
 // ConversionError naming the line for an amount that is not a plain number, a zero income amount
 // or a rate of 100 or more.
-void writeTaxRecords(const PaymentLine& line, const RecordTemplate& r003, RecordTemplate& r005,
+void writeTaxRecords(const PaymentLine& line, const RecordTemplate<3>& r003, RecordTemplate<5>& r005,
                      BankFileAssembly& bank, TableStore* details);
 
 }  // namespace convertor

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace convertor {
+
+enum class ReportKind { None, Result, DcpDetail, MclDetail, McpDetail };
+
+// What the report that ends a run needs (texts in code page 874). A run stopped with a message
+// shows no report.
+struct RunReport {
+    ReportKind kind = ReportKind::None;
+    std::string payType;  // the product caption
+    std::string valueDate;
+    std::string companyName;
+    std::string debitAccount;  // Media Clearing and Manager Cheque detail reports
+    // The result report only.
+    std::string debitRecord;
+    std::string creditRecord;
+    std::string amountText;
+    std::string companyCaption;
+};
+
+}  // namespace convertor
