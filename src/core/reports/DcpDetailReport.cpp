@@ -1,6 +1,7 @@
 #include "products/ConversionContext.h"
 #include "refdata/Schema.h"
 #include "reports/ReportOperations.h"
+#include "reports/ReportQueries.h"
 #include "reports/ReportValue.h"
 #include "text/CodePage.h"
 
@@ -21,8 +22,8 @@ void showDcpDetailReport(ConversionContext& ctx, const std::string& payType, con
         {"AcctFee", toUtf8(request.feeAccount)},
     };
     report.datasets = {
-        queryDataset(ctx.tables, "frDBDataSet1", std::string("select * from ") + schema::DcpDetail),
-        queryDataset(ctx.tables, "frDBDataSet2", std::string("select * from ") + schema::DcpErr),
+        queryDataset(ctx.tables, schema::dataset::kDcpDetail, selectAll(schema::dcpDetail::kTable)),
+        queryDataset(ctx.tables, schema::dataset::kRejections, selectAll(schema::rejection::kTable)),
     };
     ctx.op.showReport(std::move(report));
 }

@@ -1,20 +1,11 @@
 #include "products/ConversionContext.h"
 #include "refdata/Schema.h"
-#include "refdata/TableStore.h"
 #include "reports/ReportOperations.h"
+#include "reports/ReportQueries.h"
 #include "reports/ReportValue.h"
 #include "text/CodePage.h"
 
 namespace convertor {
-
-namespace {
-
-ReportDataset tableDataset(TableStore& tables, const char* name, const char* table) {
-    QueryResult result = tables.query(std::string("select * from ") + table);
-    return ReportDataset{name, std::move(result.columns), std::move(result.rows)};
-}
-
-}  // namespace
 
 void showMclDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
                          const std::string& companyName, const std::string& debitAccount) {
@@ -30,8 +21,10 @@ void showMclDetailReport(ConversionContext& ctx, const std::string& payType, con
         {"Acct", account},
         {"AcctFee", account},
     };
-    report.datasets.push_back(tableDataset(ctx.tables, "frDBDataSet2", schema::DcpErr));
-    report.datasets.push_back(tableDataset(ctx.tables, "frDBDataSet3", schema::MclDetail));
+    report.datasets.push_back(
+        queryDataset(ctx.tables, schema::dataset::kRejections, selectAll(schema::rejection::kTable)));
+    report.datasets.push_back(
+        queryDataset(ctx.tables, schema::dataset::kMclDetail, selectAll(schema::mclDetail::kTable)));
     ctx.op.showReport(std::move(report));
 }
 
