@@ -12,7 +12,6 @@
 #include "convert/ConversionRun.h"
 #include "convert/DataDirectory.h"
 #include "products/ConversionState.h"
-#include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 #include "text/CodePage.h"
 
@@ -99,7 +98,7 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     }
     fs::path homeDir = home();
     ConversionState state;
-    state.settings = loadReformatSettings(dataDirectory(homeDir) / "Default.ini");
+    state.settings = loadReformatSettings(settingsFile(homeDir));
     if (request->product && !state.settings.selectable(*request->product)) {
         err << "error: --product: " << m_product << " is disabled in Data/Default.ini\n";
         return kUsage;
@@ -109,7 +108,7 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     SystemClock clock;
     int status = kNoBankFile;
     try {
-        TableStore tables(dataDirectory(homeDir) / schema::kDatabaseFile);
+        TableStore tables(databaseFile(homeDir));
         runConversion(*request, state, tables, op, clock, homeDir);
         status = state.success ? kSuccess : kNoBankFile;
     } catch (const std::exception& error) {
@@ -122,7 +121,7 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     }
     if (!m_report.empty() && op.report()) {
         try {
-            writeReportFile(*op.report(), m_report, homeDir / "Report");
+            writeReportFile(*op.report(), m_report, reportDirectory(homeDir));
         } catch (const std::exception& error) {
             err << "error: " << error.what() << "\n";
             status = kRunError;

@@ -7,20 +7,13 @@
 
 #include "base/ConversionError.h"
 #include "refdata/Schema.h"
+#include "reports/ReportQueries.h"
 #include "support/TestSupport.h"
 
 namespace convertor {
 namespace {
 
 using test::cp874;
-
-const std::string kWhtQuery =
-    "Select  *  From  Wht_Detail , WHT_FORM_TYPE ,WHT_TAX_TYPE ,\n"
-    "Mcp_Detail   left outer  join   WHT_PAY_TYPE  on Mcp_Detail.TaxPaid= WHT_PAY_TYPE.PAY_TYPE\n"
-    "where Mcp_Detail.ID =  Wht_Detail.CreditId AND Mcp_Detail.TaxForm=WHT_FORM_TYPE.FORM_TYPE  AND "
-    "Wht_Detail.IncomeType=WHT_TAX_TYPE.TAX_TYPE";
-const std::string kInvoiceQuery =
-    "Select * from Mcp_Detail, Invoice_Detail where Mcp_Detail.ID=Invoice_Detail.CreditId";
 
 std::size_t columnIndex(const QueryResult& result, const std::string& name) {
     auto found = std::find(result.columns.begin(), result.columns.end(), name);
@@ -63,10 +56,12 @@ TEST(TableStoreFileTest, CreatesEveryTableInABlankFileAndOpensOnlyExistingOnes) 
 }
 
 TEST_F(TableStoreTest, AppendedRowsComeBackAsUtf8WithTheirTypes) {
-    store.appendRow(schema::DcpDetail, {{schema::AcNo, std::string("1234567890") + std::string(15, ' ')},
-                                        {schema::Amount, 123.45},
-                                        {schema::Name, cp874("นายทดสอบ ตัวอย่าง")}});
-    store.appendRow(schema::DcpDetail, {{"acno", std::string("0000000001")}, {"AMOUNT", std::monostate{}}});
+    store.appendRow(schema::dcpDetail::kTable,
+                    {{schema::dcpDetail::kAccountNo, std::string("1234567890") + std::string(15, ' ')},
+                     {schema::dcpDetail::kAmount, 123.45},
+                     {schema::dcpDetail::kName, cp874("นายทดสอบ ตัวอย่าง")}});
+    store.appendRow(schema::dcpDetail::kTable,
+                    {{"acno", std::string("0000000001")}, {"AMOUNT", std::monostate{}}});
 
     QueryResult result = store.query("SELECT AcNo, Amount, Name FROM Dcp_Detail ORDER BY rowid");
     ASSERT_EQ(result.rows.size(), 2u);
@@ -77,15 +72,16 @@ TEST_F(TableStoreTest, AppendedRowsComeBackAsUtf8WithTheirTypes) {
     EXPECT_TRUE(std::holds_alternative<std::monostate>(result.rows[1][1]));
     EXPECT_TRUE(std::holds_alternative<std::monostate>(result.rows[1][2]));
 
-    store.clearTable(schema::DcpDetail);
+    store.clearTable(schema::dcpDetail::kTable);
     EXPECT_EQ(rowCount(store, "Dcp_Detail"), 0u);
 }
 
 TEST_F(TableStoreTest, RefusesUnknownTablesFieldsAndStatementsThatWrite) {
     EXPECT_THROW(store.appendRow("sqlite_master", {{"name", std::string("x")}}), TableError);
-    EXPECT_THROW(store.appendRow(schema::DcpDetail, {{"Bogus", std::string("x")}}), TableError);
-    EXPECT_THROW(store.appendRow(schema::Bank, {{"BANK_CODE) VALUES ('1'); DELETE FROM Bank; --", 1.0}}),
-                 TableError);
+    EXPECT_THROW(store.appendRow(schema::dcpDetail::kTable, {{"Bogus", std::string("x")}}), TableError);
+    EXPECT_THROW(
+        store.appendRow(schema::bank::kTable, {{"BANK_CODE) VALUES ('1'); DELETE FROM Bank; --", 1.0}}),
+        TableError);
     EXPECT_THROW(store.clearTable("Bank; DELETE FROM BRANCH"), TableError);
     EXPECT_THROW(store.query("DELETE FROM Bank"), TableError);
     EXPECT_THROW(store.query("SELECT 1; DELETE FROM Bank"), TableError);
@@ -103,7 +99,7 @@ TEST_F(TableStoreTest, LooksUpBanksAndBranchesByExactCode) {
 
     store.addBank("777", "");
     EXPECT_EQ(store.bankNameEn("777"), std::string());
-    store.appendRow(schema::Bank, {{schema::BankCode, std::string("778")}});
+    store.appendRow(schema::bank::kTable, {{schema::bank::kCode, std::string("778")}});
     EXPECT_EQ(store.bankNameEn("778"), std::string());
     store.addBank(cp874("ก1'"), cp874("ธนาคารใหม่"));
     EXPECT_EQ(store.bankNameEn(cp874("ก1'")), cp874("ธนาคารใหม่"));
@@ -129,16 +125,16 @@ TEST_F(TableStoreTest, FieldNamesMatchWithoutRegardToCase) {
 
 TEST_F(TableStoreTest, WithholdingTaxQueryNeedsFormAndTaxTypeButNotPayType) {
     auto cheque = [&](const char* id, const char* form, const char* paid) {
-        store.appendRow(schema::McpDetail, {{schema::ID, std::string(id)},
-                                            {schema::CAmount, 1000.0},
-                                            {schema::TaxForm, std::string(form)},
-                                            {schema::TaxPaid, std::string(paid)}});
+        store.appendRow(schema::mcpDetail::kTable, {{schema::mcpDetail::kId, std::string(id)},
+                                                    {schema::mcpDetail::kChequeAmount, 1000.0},
+                                                    {schema::mcpDetail::kTaxForm, std::string(form)},
+                                                    {schema::mcpDetail::kTaxPaid, std::string(paid)}});
     };
     auto taxLine = [&](const char* id, const char* type) {
-        store.appendRow(schema::WhtDetail, {{schema::CreditId, std::string(id)},
-                                            {schema::WhtId, std::string("01")},
-                                            {schema::WhtAmount, 30.0},
-                                            {schema::IncomeType, std::string(type)}});
+        store.appendRow(schema::whtDetail::kTable, {{schema::whtDetail::kCreditId, std::string(id)},
+                                                    {schema::whtDetail::kWhtId, std::string("01")},
+                                                    {schema::whtDetail::kWhtAmount, 30.0},
+                                                    {schema::whtDetail::kIncomeType, std::string(type)}});
     };
     cheque("000001", "53", "1");
     cheque("000002", "00", "1");  // no such form type
@@ -148,7 +144,7 @@ TEST_F(TableStoreTest, WithholdingTaxQueryNeedsFormAndTaxTypeButNotPayType) {
     taxLine("000003", "2");
     taxLine("000003", "X");  // no such income type
 
-    QueryResult result = store.query(kWhtQuery);
+    QueryResult result = store.query(withholdingTaxQuery());
     ASSERT_EQ(result.rows.size(), 2u);
     std::size_t id = columnIndex(result, "ID");
     std::size_t payType = columnIndex(result, "PAY_TYPE");
@@ -166,21 +162,22 @@ TEST_F(TableStoreTest, WithholdingTaxQueryNeedsFormAndTaxTypeButNotPayType) {
     EXPECT_FALSE(std::get<std::string>(result.rows[1][columnIndex(result, "FORM_NAME")]).empty());
     EXPECT_FALSE(std::get<std::string>(result.rows[1][columnIndex(result, "TAX_DESC")]).empty());
 
-    store.appendRow(schema::InvoiceDetail,
-                    {{schema::CreditId, std::string("000001")}, {schema::InvoiceAmount, 5.0}});
-    store.appendRow(schema::InvoiceDetail,
-                    {{schema::CreditId, std::string("000001")}, {schema::InvoiceAmount, 6.0}});
-    store.appendRow(schema::InvoiceDetail,
-                    {{schema::CreditId, std::string("000009")}, {schema::InvoiceAmount, 7.0}});
-    EXPECT_EQ(store.query(kInvoiceQuery).rows.size(), 2u);
+    store.appendRow(schema::invoiceDetail::kTable, {{schema::invoiceDetail::kCreditId, std::string("000001")},
+                                                    {schema::invoiceDetail::kInvoiceAmount, 5.0}});
+    store.appendRow(schema::invoiceDetail::kTable, {{schema::invoiceDetail::kCreditId, std::string("000001")},
+                                                    {schema::invoiceDetail::kInvoiceAmount, 6.0}});
+    store.appendRow(schema::invoiceDetail::kTable, {{schema::invoiceDetail::kCreditId, std::string("000009")},
+                                                    {schema::invoiceDetail::kInvoiceAmount, 7.0}});
+    EXPECT_EQ(store.query(invoiceQuery()).rows.size(), 2u);
 }
 
 TEST_F(TableStoreTest, RunRowsAreCommittedOnEndRunAndOnDestruction) {
-    TableRow row = {{schema::LnNo, std::string("7")}, {schema::DesErr, std::string("Account is zero")}};
+    TableRow row = {{schema::rejection::kLineNo, std::string("7")},
+                    {schema::rejection::kDescription, std::string("Account is zero")}};
     store.endRun();  // nothing open: no error
     store.beginRun();
     store.beginRun();
-    store.appendRow(schema::DcpErr, row);
+    store.appendRow(schema::rejection::kTable, row);
     {
         TableStore other(home.database());
         EXPECT_EQ(rowCount(other, "Dcp_Err"), 0u);
@@ -190,7 +187,7 @@ TEST_F(TableStoreTest, RunRowsAreCommittedOnEndRunAndOnDestruction) {
         TableStore other(home.database());
         EXPECT_EQ(rowCount(other, "Dcp_Err"), 1u);
         other.beginRun();
-        other.appendRow(schema::DcpErr, row);
+        other.appendRow(schema::rejection::kTable, row);
     }
     EXPECT_EQ(rowCount(store, "Dcp_Err"), 2u);
 }

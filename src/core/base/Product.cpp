@@ -2,42 +2,49 @@
 
 namespace convertor {
 
-std::string productCode(Product product) {
-    switch (product) {
-        case Product::DirectCredit:
-            return "DCP";
-        case Product::Payroll:
-            return "PAY";
-        case Product::MediaClearing:
-            return "MCL";
-        case Product::ManagerCheque:
-            return "MCP";
+namespace {
+
+struct ProductNames {
+    Product product;
+    const char* code;
+    const char* caption;
+};
+
+constexpr ProductNames kProducts[] = {
+    {Product::DirectCredit, "DCP", "Direct Credit"},
+    {Product::Payroll, "PAY", "PayRoll"},
+    {Product::MediaClearing, "MCL", "Media Clearing"},
+    {Product::ManagerCheque, "MCP", "Manager Cheque"},
+};
+
+const ProductNames* namesOf(Product product) {
+    for (const ProductNames& names : kProducts) {
+        if (names.product == product) {
+            return &names;
+        }
     }
-    return {};
+    return nullptr;
+}
+
+}  // namespace
+
+std::string productCode(Product product) {
+    const ProductNames* names = namesOf(product);
+    return names == nullptr ? std::string() : names->code;
 }
 
 std::optional<Product> productFromCode(std::string_view code) {
-    for (Product product :
-         {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
-        if (code == productCode(product)) {
-            return product;
+    for (const ProductNames& names : kProducts) {
+        if (code == names.code) {
+            return names.product;
         }
     }
     return std::nullopt;
 }
 
 std::string productCaption(Product product) {
-    switch (product) {
-        case Product::DirectCredit:
-            return "Direct Credit";
-        case Product::Payroll:
-            return "PayRoll";
-        case Product::MediaClearing:
-            return "Media Clearing";
-        case Product::ManagerCheque:
-            return "Manager Cheque";
-    }
-    return {};
+    const ProductNames* names = namesOf(product);
+    return names == nullptr ? std::string() : names->caption;
 }
 
 }  // namespace convertor

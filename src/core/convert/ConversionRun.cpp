@@ -48,14 +48,14 @@ bool sameFile(const fs::path& a, const fs::path& b) {
     return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
 }
 
-// Writing the destination (or its work files) must never overwrite an input of the run.
+// Writing the destination (or its work file) must never overwrite an input of the run.
 bool destinationOverwritesInput(const ConversionRequest& request) {
     const std::string& d = request.destinationFile;
     for (const std::string& input : {request.sourceFile, request.invoiceFile}) {
         if (input.empty()) {
             continue;
         }
-        for (const std::string& output : {d, d + "Temp", d + "Temp2"}) {
+        for (const std::string& output : {d, d + "Temp"}) {
             if (sameFile(input, output)) {
                 return true;
             }

@@ -1,93 +1,137 @@
 #include "refdata/Schema.h"
 
+#include <vector>
+
 namespace convertor::schema {
+
+namespace {
+
+struct Column {
+    const char* name;
+    const char* type;
+};
+
+struct Table {
+    const char* name;
+    std::vector<Column> columns;
+    std::string primaryKey;  // a key over more than one column; empty for none
+};
 
 // Sizes in the type names document the widths the converters write; SQLite does not enforce them,
 // and a malformed code in UTF-8 may be longer than its code page 874 bytes. Codes compare exactly,
 // so no column carries a case-insensitive collation.
-const char* createTablesSql() {
-    return R"sql(
-CREATE TABLE IF NOT EXISTS Bank (
-    BANK_CODE TEXT(10) NOT NULL PRIMARY KEY,
-    BANK_NAME_TH TEXT(100),
-    BANK_NAME_EN TEXT(100)
-);
-CREATE TABLE IF NOT EXISTS BRANCH (
-    BRANCH_CODE TEXT(10) NOT NULL,
-    BANK_CODE TEXT(10) NOT NULL,
-    BRANCH_NAME_TH TEXT(100),
-    BRANCH_NAME_EN TEXT(100),
-    REGION_CODE TEXT(10),
-    PRIMARY KEY (BRANCH_CODE, BANK_CODE)
-);
-CREATE TABLE IF NOT EXISTS Dcp_Err (
-    LnNo TEXT(10),
-    FieldName TEXT(21),
-    ColNo TEXT(11),
-    DesErr TEXT(60)
-);
-CREATE TABLE IF NOT EXISTS Dcp_Detail (
-    AcNo TEXT(25),
-    Amount REAL,
-    Name TEXT(60)
-);
-CREATE TABLE IF NOT EXISTS Mcl_Detail (
-    Acct TEXT(25),
-    BankCode TEXT(3),
-    BranchCode TEXT(4),
-    Amount REAL,
-    ServiceType TEXT(41),
-    Name TEXT(23)
-);
-CREATE TABLE IF NOT EXISTS Mcp_Detail (
-    ID TEXT(6),
-    Name TEXT(70),
-    CAmount REAL,
-    WhtAmount REAL,
-    VatAmount REAL,
-    InvoiceAmount REAL,
-    RefNo TEXT(20),
-    TaxId TEXT(10),
-    TaxAttach TEXT(6),
-    TaxRun TEXT(14),
-    TaxDate TEXT(10),
-    TaxPaid TEXT(1),
-    TaxForm TEXT(2)
-);
-CREATE TABLE IF NOT EXISTS Wht_Detail (
-    CreditId TEXT(6),
-    WhtId TEXT(2),
-    IncomeAmount REAL,
-    WhtAmount REAL,
-    IncomeType TEXT(1),
-    IncomeDescription TEXT(80),
-    Rate TEXT(2)
-);
-CREATE TABLE IF NOT EXISTS Invoice_Detail (
-    CreditId TEXT(6),
-    InvoiceId TEXT(6),
-    InvoiceNo TEXT(15),
-    InvoiceAmount REAL,
-    InvoiceDate TEXT(10),
-    PoNo TEXT(15),
-    VatAmount REAL,
-    ChargeAmount REAL,
-    WhtAmount REAL
-);
-CREATE TABLE IF NOT EXISTS WHT_FORM_TYPE (
-    FORM_TYPE TEXT(2) NOT NULL PRIMARY KEY,
-    FORM_NAME TEXT(40),
-    FORM_DESC TEXT(100)
-);
-CREATE TABLE IF NOT EXISTS WHT_TAX_TYPE (
-    TAX_TYPE TEXT(1) NOT NULL PRIMARY KEY,
-    TAX_DESC TEXT(100)
-);
-CREATE TABLE IF NOT EXISTS WHT_PAY_TYPE (
-    PAY_TYPE TEXT(1) NOT NULL PRIMARY KEY,
-    PAY_DESC TEXT(100)
-);
-)sql";
+const std::vector<Table>& tables() {
+    static const std::vector<Table> all = {
+        {bank::kTable,
+         {{bank::kCode, "TEXT(10) NOT NULL PRIMARY KEY"},
+          {bank::kNameTh, "TEXT(100)"},
+          {bank::kNameEn, "TEXT(100)"}},
+         {}},
+        {branch::kTable,
+         {{branch::kCode, "TEXT(10) NOT NULL"},
+          {branch::kBankCode, "TEXT(10) NOT NULL"},
+          {branch::kNameTh, "TEXT(100)"},
+          {branch::kNameEn, "TEXT(100)"},
+          {branch::kRegionCode, "TEXT(10)"}},
+         std::string(branch::kCode) + ", " + branch::kBankCode},
+        {rejection::kTable,
+         {{rejection::kLineNo, "TEXT(10)"},
+          {rejection::kFieldName, "TEXT(21)"},
+          {rejection::kColumnNo, "TEXT(11)"},
+          {rejection::kDescription, "TEXT(60)"}},
+         {}},
+        {dcpDetail::kTable,
+         {{dcpDetail::kAccountNo, "TEXT(25)"}, {dcpDetail::kAmount, "REAL"}, {dcpDetail::kName, "TEXT(60)"}},
+         {}},
+        {mclDetail::kTable,
+         {{mclDetail::kAccount, "TEXT(25)"},
+          {mclDetail::kBankCode, "TEXT(3)"},
+          {mclDetail::kBranchCode, "TEXT(4)"},
+          {mclDetail::kAmount, "REAL"},
+          {mclDetail::kServiceType, "TEXT(41)"},
+          {mclDetail::kName, "TEXT(23)"}},
+         {}},
+        {mcpDetail::kTable,
+         {{mcpDetail::kId, "TEXT(6)"},
+          {mcpDetail::kName, "TEXT(70)"},
+          {mcpDetail::kChequeAmount, "REAL"},
+          {mcpDetail::kWhtAmount, "REAL"},
+          {mcpDetail::kVatAmount, "REAL"},
+          {mcpDetail::kInvoiceAmount, "REAL"},
+          {mcpDetail::kRefNo, "TEXT(20)"},
+          {mcpDetail::kTaxId, "TEXT(10)"},
+          {mcpDetail::kTaxAttach, "TEXT(6)"},
+          {mcpDetail::kTaxRun, "TEXT(14)"},
+          {mcpDetail::kTaxDate, "TEXT(10)"},
+          {mcpDetail::kTaxPaid, "TEXT(1)"},
+          {mcpDetail::kTaxForm, "TEXT(2)"}},
+         {}},
+        {whtDetail::kTable,
+         {{whtDetail::kCreditId, "TEXT(6)"},
+          {whtDetail::kWhtId, "TEXT(2)"},
+          {whtDetail::kIncomeAmount, "REAL"},
+          {whtDetail::kWhtAmount, "REAL"},
+          {whtDetail::kIncomeType, "TEXT(1)"},
+          {whtDetail::kIncomeDescription, "TEXT(80)"},
+          {whtDetail::kRate, "TEXT(2)"}},
+         {}},
+        {invoiceDetail::kTable,
+         {{invoiceDetail::kCreditId, "TEXT(6)"},
+          {invoiceDetail::kInvoiceId, "TEXT(6)"},
+          {invoiceDetail::kInvoiceNo, "TEXT(15)"},
+          {invoiceDetail::kInvoiceAmount, "REAL"},
+          {invoiceDetail::kInvoiceDate, "TEXT(10)"},
+          {invoiceDetail::kPoNo, "TEXT(15)"},
+          {invoiceDetail::kVatAmount, "REAL"},
+          {invoiceDetail::kChargeAmount, "REAL"},
+          {invoiceDetail::kWhtAmount, "REAL"}},
+         {}},
+        {whtFormType::kTable,
+         {{whtFormType::kFormType, "TEXT(2) NOT NULL PRIMARY KEY"},
+          {whtFormType::kFormName, "TEXT(40)"},
+          {whtFormType::kFormDesc, "TEXT(100)"}},
+         {}},
+        {whtTaxType::kTable,
+         {{whtTaxType::kTaxType, "TEXT(1) NOT NULL PRIMARY KEY"}, {whtTaxType::kTaxDesc, "TEXT(100)"}},
+         {}},
+        {whtPayType::kTable,
+         {{whtPayType::kPayType, "TEXT(1) NOT NULL PRIMARY KEY"}, {whtPayType::kPayDesc, "TEXT(100)"}},
+         {}},
+    };
+    return all;
+}
+
+}  // namespace
+
+std::span<const char* const> tableNames() {
+    static const std::vector<const char*> names = [] {
+        std::vector<const char*> list;
+        for (const Table& table : tables()) {
+            list.push_back(table.name);
+        }
+        return list;
+    }();
+    return names;
+}
+
+const std::string& createTablesSql() {
+    static const std::string script = [] {
+        std::string sql = "\n";
+        for (const Table& table : tables()) {
+            sql += std::string("CREATE TABLE IF NOT EXISTS ") + table.name + " (";
+            const char* separator = "\n";
+            for (const Column& column : table.columns) {
+                sql += std::string(separator) + "    " + column.name + " " + column.type;
+                separator = ",\n";
+            }
+            if (!table.primaryKey.empty()) {
+                sql += ",\n    PRIMARY KEY (" + table.primaryKey + ")";
+            }
+            sql += "\n);\n";
+        }
+        return sql;
+    }();
+    return script;
 }
 
 }  // namespace convertor::schema

@@ -1,76 +1,16 @@
 #pragma once
 
+#include <span>
+#include <string>
+
 namespace convertor::schema {
 
-// The one place that knows table and column names.
+// The one place that knows table, column and report dataset names. One namespace per table;
+// a column is named for what it holds, its constant for what the table calls it.
 
 inline constexpr const char* kDatabaseFile = "zvb.db";
 
-inline constexpr const char* Bank = "Bank";
-inline constexpr const char* BankCode = "BANK_CODE";
-inline constexpr const char* BankNameTh = "BANK_NAME_TH";
-inline constexpr const char* BankNameEn = "BANK_NAME_EN";
-
-inline constexpr const char* Branch = "BRANCH";
-inline constexpr const char* BranchCode = "BRANCH_CODE";
-inline constexpr const char* BranchNameTh = "BRANCH_NAME_TH";
-inline constexpr const char* BranchNameEn = "BRANCH_NAME_EN";
-inline constexpr const char* RegionCode = "REGION_CODE";
-
-inline constexpr const char* DcpErr = "Dcp_Err";
-inline constexpr const char* LnNo = "LnNo";
-inline constexpr const char* FieldName = "FieldName";
-inline constexpr const char* ColNo = "ColNo";
-inline constexpr const char* DesErr = "DesErr";
-
-inline constexpr const char* DcpDetail = "Dcp_Detail";
-inline constexpr const char* AcNo = "AcNo";
-inline constexpr const char* Amount = "Amount";
-inline constexpr const char* Name = "Name";
-
-inline constexpr const char* MclDetail = "Mcl_Detail";
-inline constexpr const char* Acct = "Acct";
-inline constexpr const char* MclBankCode = "BankCode";
-inline constexpr const char* MclBranchCode = "BranchCode";
-inline constexpr const char* ServiceType = "ServiceType";
-
-inline constexpr const char* McpDetail = "Mcp_Detail";
-inline constexpr const char* ID = "ID";
-inline constexpr const char* CAmount = "CAmount";
-inline constexpr const char* WhtAmount = "WhtAmount";
-inline constexpr const char* VatAmount = "VatAmount";
-inline constexpr const char* InvoiceAmount = "InvoiceAmount";
-inline constexpr const char* RefNo = "RefNo";
-inline constexpr const char* TaxId = "TaxId";
-inline constexpr const char* TaxAttach = "TaxAttach";
-inline constexpr const char* TaxRun = "TaxRun";
-inline constexpr const char* TaxDate = "TaxDate";
-inline constexpr const char* TaxPaid = "TaxPaid";
-inline constexpr const char* TaxForm = "TaxForm";
-
-inline constexpr const char* WhtDetail = "Wht_Detail";
-inline constexpr const char* CreditId = "CreditId";
-inline constexpr const char* WhtId = "WhtId";
-inline constexpr const char* IncomeAmount = "IncomeAmount";
-inline constexpr const char* IncomeType = "IncomeType";
-inline constexpr const char* IncomeDescription = "IncomeDescription";
-inline constexpr const char* Rate = "Rate";
-
-inline constexpr const char* InvoiceDetail = "Invoice_Detail";
-inline constexpr const char* InvoiceId = "InvoiceId";
-inline constexpr const char* InvoiceNo = "InvoiceNo";
-inline constexpr const char* InvoiceDate = "InvoiceDate";
-inline constexpr const char* PoNo = "PoNo";
-inline constexpr const char* ChargeAmount = "ChargeAmount";
-
-inline constexpr const char* WhtFormType = "WHT_FORM_TYPE";
-inline constexpr const char* FormType = "FORM_TYPE";
-inline constexpr const char* WhtTaxType = "WHT_TAX_TYPE";
-inline constexpr const char* TaxType = "TAX_TYPE";
-inline constexpr const char* WhtPayType = "WHT_PAY_TYPE";
-inline constexpr const char* PayType = "PAY_TYPE";
-
-// The bank and branch reference tables, as the maintenance windows and the lookups name them.
+// Reference tables of banks and their branches.
 namespace bank {
 inline constexpr const char* kTable = "Bank";
 inline constexpr const char* kCode = "BANK_CODE";
@@ -87,7 +27,156 @@ inline constexpr const char* kNameEn = "BRANCH_NAME_EN";
 inline constexpr const char* kRegionCode = "REGION_CODE";
 }  // namespace branch
 
+// The lines a run rejected, of every product.
+namespace rejection {
+inline constexpr const char* kTable = "Dcp_Err";
+inline constexpr const char* kLineNo = "LnNo";
+inline constexpr const char* kFieldName = "FieldName";
+inline constexpr const char* kColumnNo = "ColNo";
+inline constexpr const char* kDescription = "DesErr";
+}  // namespace rejection
+
+// The credits of a Direct Credit or Payroll run.
+namespace dcpDetail {
+inline constexpr const char* kTable = "Dcp_Detail";
+inline constexpr const char* kAccountNo = "AcNo";
+inline constexpr const char* kAmount = "Amount";
+inline constexpr const char* kName = "Name";
+}  // namespace dcpDetail
+
+// The payments of a Media Clearing run.
+namespace mclDetail {
+inline constexpr const char* kTable = "Mcl_Detail";
+inline constexpr const char* kAccount = "Acct";
+inline constexpr const char* kBankCode = "BankCode";
+inline constexpr const char* kBranchCode = "BranchCode";
+inline constexpr const char* kAmount = "Amount";
+inline constexpr const char* kServiceType = "ServiceType";
+inline constexpr const char* kName = "Name";
+}  // namespace mclDetail
+
+// The cheques of a Manager Cheque run.
+namespace mcpDetail {
+inline constexpr const char* kTable = "Mcp_Detail";
+inline constexpr const char* kId = "ID";
+inline constexpr const char* kName = "Name";
+inline constexpr const char* kChequeAmount = "CAmount";
+inline constexpr const char* kWhtAmount = "WhtAmount";
+inline constexpr const char* kVatAmount = "VatAmount";
+inline constexpr const char* kInvoiceAmount = "InvoiceAmount";
+inline constexpr const char* kRefNo = "RefNo";
+inline constexpr const char* kTaxId = "TaxId";
+inline constexpr const char* kTaxAttach = "TaxAttach";
+inline constexpr const char* kTaxRun = "TaxRun";
+inline constexpr const char* kTaxDate = "TaxDate";
+inline constexpr const char* kTaxPaid = "TaxPaid";
+inline constexpr const char* kTaxForm = "TaxForm";
+}  // namespace mcpDetail
+
+// The withholding tax lines of those cheques.
+namespace whtDetail {
+inline constexpr const char* kTable = "Wht_Detail";
+inline constexpr const char* kCreditId = "CreditId";
+inline constexpr const char* kWhtId = "WhtId";
+inline constexpr const char* kIncomeAmount = "IncomeAmount";
+inline constexpr const char* kWhtAmount = "WhtAmount";
+inline constexpr const char* kIncomeType = "IncomeType";
+inline constexpr const char* kIncomeDescription = "IncomeDescription";
+inline constexpr const char* kRate = "Rate";
+}  // namespace whtDetail
+
+// The invoices of those cheques.
+namespace invoiceDetail {
+inline constexpr const char* kTable = "Invoice_Detail";
+inline constexpr const char* kCreditId = "CreditId";
+inline constexpr const char* kInvoiceId = "InvoiceId";
+inline constexpr const char* kInvoiceNo = "InvoiceNo";
+inline constexpr const char* kInvoiceAmount = "InvoiceAmount";
+inline constexpr const char* kInvoiceDate = "InvoiceDate";
+inline constexpr const char* kPoNo = "PoNo";
+inline constexpr const char* kVatAmount = "VatAmount";
+inline constexpr const char* kChargeAmount = "ChargeAmount";
+inline constexpr const char* kWhtAmount = "WhtAmount";
+}  // namespace invoiceDetail
+
+// Lookup tables the cheque report joins.
+namespace whtFormType {
+inline constexpr const char* kTable = "WHT_FORM_TYPE";
+inline constexpr const char* kFormType = "FORM_TYPE";
+inline constexpr const char* kFormName = "FORM_NAME";
+inline constexpr const char* kFormDesc = "FORM_DESC";
+}  // namespace whtFormType
+
+namespace whtTaxType {
+inline constexpr const char* kTable = "WHT_TAX_TYPE";
+inline constexpr const char* kTaxType = "TAX_TYPE";
+inline constexpr const char* kTaxDesc = "TAX_DESC";
+}  // namespace whtTaxType
+
+namespace whtPayType {
+inline constexpr const char* kTable = "WHT_PAY_TYPE";
+inline constexpr const char* kPayType = "PAY_TYPE";
+inline constexpr const char* kPayDesc = "PAY_DESC";
+}  // namespace whtPayType
+
+// The datasets a report template can reach, by what each holds.
+namespace dataset {
+inline constexpr const char* kDcpDetail = "frDBDataSet1";
+inline constexpr const char* kRejections = "frDBDataSet2";
+inline constexpr const char* kMclDetail = "frDBDataSet3";
+inline constexpr const char* kCheques = "frDBDataSet4";
+inline constexpr const char* kChequeTaxes = "frDBDataSet5";
+inline constexpr const char* kChequeInvoices = "frDBDataSet6";
+inline constexpr const char* kAll[] = {kDcpDetail, kRejections,  kMclDetail,
+                                       kCheques,   kChequeTaxes, kChequeInvoices};
+}  // namespace dataset
+
+// Every table, in the order they are created.
+std::span<const char* const> tableNames();
+
 // CREATE TABLE statements of every table, in one script.
-const char* createTablesSql();
+const std::string& createTablesSql();
+
+// Old names, still used by the converters; to be replaced.
+inline constexpr const char* DcpErr = rejection::kTable;
+inline constexpr const char* LnNo = rejection::kLineNo;
+inline constexpr const char* FieldName = rejection::kFieldName;
+inline constexpr const char* ColNo = rejection::kColumnNo;
+inline constexpr const char* DesErr = rejection::kDescription;
+inline constexpr const char* DcpDetail = dcpDetail::kTable;
+inline constexpr const char* AcNo = dcpDetail::kAccountNo;
+inline constexpr const char* Amount = dcpDetail::kAmount;
+inline constexpr const char* Name = dcpDetail::kName;
+inline constexpr const char* MclDetail = mclDetail::kTable;
+inline constexpr const char* Acct = mclDetail::kAccount;
+inline constexpr const char* MclBankCode = mclDetail::kBankCode;
+inline constexpr const char* MclBranchCode = mclDetail::kBranchCode;
+inline constexpr const char* ServiceType = mclDetail::kServiceType;
+inline constexpr const char* McpDetail = mcpDetail::kTable;
+inline constexpr const char* ID = mcpDetail::kId;
+inline constexpr const char* CAmount = mcpDetail::kChequeAmount;
+inline constexpr const char* WhtAmount = mcpDetail::kWhtAmount;
+inline constexpr const char* VatAmount = mcpDetail::kVatAmount;
+inline constexpr const char* InvoiceAmount = mcpDetail::kInvoiceAmount;
+inline constexpr const char* RefNo = mcpDetail::kRefNo;
+inline constexpr const char* TaxId = mcpDetail::kTaxId;
+inline constexpr const char* TaxAttach = mcpDetail::kTaxAttach;
+inline constexpr const char* TaxRun = mcpDetail::kTaxRun;
+inline constexpr const char* TaxDate = mcpDetail::kTaxDate;
+inline constexpr const char* TaxPaid = mcpDetail::kTaxPaid;
+inline constexpr const char* TaxForm = mcpDetail::kTaxForm;
+inline constexpr const char* WhtDetail = whtDetail::kTable;
+inline constexpr const char* CreditId = whtDetail::kCreditId;
+inline constexpr const char* WhtId = whtDetail::kWhtId;
+inline constexpr const char* IncomeAmount = whtDetail::kIncomeAmount;
+inline constexpr const char* IncomeType = whtDetail::kIncomeType;
+inline constexpr const char* IncomeDescription = whtDetail::kIncomeDescription;
+inline constexpr const char* Rate = whtDetail::kRate;
+inline constexpr const char* InvoiceDetail = invoiceDetail::kTable;
+inline constexpr const char* InvoiceId = invoiceDetail::kInvoiceId;
+inline constexpr const char* InvoiceNo = invoiceDetail::kInvoiceNo;
+inline constexpr const char* InvoiceDate = invoiceDetail::kInvoiceDate;
+inline constexpr const char* PoNo = invoiceDetail::kPoNo;
+inline constexpr const char* ChargeAmount = invoiceDetail::kChargeAmount;
 
 }  // namespace convertor::schema

@@ -5,7 +5,6 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 #include <algorithm>
-#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -20,13 +19,6 @@ namespace {
 // The maintenance windows may hold the file open in another connection; wait for them a while.
 constexpr int kBusyTimeoutMs = 5000;
 
-// The only tables a row may be appended to or emptied; names never come from outside this list.
-constexpr std::array kKnownTables = {
-    schema::Bank,        schema::Branch,     schema::DcpErr,     schema::DcpDetail,
-    schema::MclDetail,   schema::McpDetail,  schema::WhtDetail,  schema::InvoiceDetail,
-    schema::WhtFormType, schema::WhtTaxType, schema::WhtPayType,
-};
-
 bool sameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -34,9 +26,11 @@ bool sameName(std::string_view a, std::string_view b) {
     });
 }
 
+// The only tables a row may be appended to or emptied are the schema's; the name used in SQL is
+// always the schema's own, never the caller's text.
 std::string knownTable(const char* table) {
     std::string_view wanted = table == nullptr ? std::string_view() : std::string_view(table);
-    for (const char* name : kKnownTables) {
+    for (const char* name : schema::tableNames()) {
         if (sameName(wanted, name)) {
             return name;
         }
@@ -104,7 +98,7 @@ struct TableStore::Impl {
     explicit Impl(const std::filesystem::path& file)
         : db(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX, kBusyTimeoutMs) {}
 
-    SQLite::Statement& prepared(std::unique_ptr<SQLite::Statement>& slot, const char* sql) {
+    SQLite::Statement& prepared(std::unique_ptr<SQLite::Statement>& slot, const std::string& sql) {
         if (!slot) {
             slot = std::make_unique<SQLite::Statement>(db, sql);
         }
@@ -260,38 +254,37 @@ void TableStore::endRun() {
 }
 
 std::optional<std::string> TableStore::bankNameEn(std::string_view bankCode) {
-    return guarded("Cannot look up the bank", [&] {
-        return firstName(
-            impl().prepared(impl().bankLookup,
-                            "SELECT BANK_NAME_EN FROM Bank WHERE BANK_CODE = ? ORDER BY rowid LIMIT 1"),
-            {bankCode});
-    });
+    using namespace schema::bank;
+    static const std::string sql = std::string("SELECT ") + kNameEn + " FROM " + kTable + " WHERE " + kCode +
+                                   " = ? ORDER BY rowid LIMIT 1";
+    return guarded("Cannot look up the bank",
+                   [&] { return firstName(impl().prepared(impl().bankLookup, sql), {bankCode}); });
 }
 
 std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, std::string_view branchCode) {
+    using namespace schema::branch;
+    static const std::string sql = std::string("SELECT ") + kNameEn + " FROM " + kTable + " WHERE " +
+                                   kBankCode + " = ? AND " + kCode + " = ? ORDER BY rowid LIMIT 1";
     return guarded("Cannot look up the branch", [&] {
-        return firstName(
-            impl().prepared(impl().branchLookup,
-                            "SELECT BRANCH_NAME_EN FROM BRANCH WHERE BANK_CODE = ? AND BRANCH_CODE = ? "
-                            "ORDER BY rowid LIMIT 1"),
-            {bankCode, branchCode});
+        return firstName(impl().prepared(impl().branchLookup, sql), {bankCode, branchCode});
     });
 }
 
 void TableStore::addBank(std::string_view bankCode, std::string_view nameEn) {
-    guarded("Cannot append a row to the table Bank", [&] {
-        insertTexts(
-            impl().prepared(impl().bankInsert, "INSERT INTO Bank (BANK_CODE, BANK_NAME_EN) VALUES (?, ?)"),
-            {bankCode, nameEn});
+    using namespace schema::bank;
+    static const std::string sql =
+        std::string("INSERT INTO ") + kTable + " (" + kCode + ", " + kNameEn + ") VALUES (?, ?)";
+    guarded(std::string("Cannot append a row to the table ") + kTable, [&] {
+        insertTexts(impl().prepared(impl().bankInsert, sql), {bankCode, nameEn});
     });
 }
 
 void TableStore::addBranch(std::string_view bankCode, std::string_view branchCode, std::string_view nameEn) {
-    guarded("Cannot append a row to the table BRANCH", [&] {
-        insertTexts(
-            impl().prepared(impl().branchInsert,
-                            "INSERT INTO BRANCH (BANK_CODE, BRANCH_CODE, BRANCH_NAME_EN) VALUES (?, ?, ?)"),
-            {bankCode, branchCode, nameEn});
+    using namespace schema::branch;
+    static const std::string sql = std::string("INSERT INTO ") + kTable + " (" + kBankCode + ", " + kCode +
+                                   ", " + kNameEn + ") VALUES (?, ?, ?)";
+    guarded(std::string("Cannot append a row to the table ") + kTable, [&] {
+        insertTexts(impl().prepared(impl().branchInsert, sql), {bankCode, branchCode, nameEn});
     });
 }
 

@@ -31,7 +31,7 @@ public:
     void beginRun();
     void endRun();
 
-    // BANK_NAME_EN of the bank, code page 874; empty optional when no row has the code.
+    // The English name of the bank, code page 874; empty optional when no row has the code.
     std::optional<std::string> bankNameEn(std::string_view bankCode);
     std::optional<std::string> branchNameEn(std::string_view bankCode, std::string_view branchCode);
     void addBank(std::string_view bankCode, std::string_view nameEn);

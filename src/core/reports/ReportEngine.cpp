@@ -12,6 +12,7 @@
 #include <kainjow/mustache.hpp>
 
 #include "base/ConversionError.h"
+#include "refdata/Schema.h"
 #include "reports/ReportValue.h"
 
 namespace convertor {
@@ -22,10 +23,6 @@ using Data = kainjow::mustache::data;
 
 constexpr const char* kEmptyReport =
     "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title></title></head><body></body></html>\n";
-
-// The datasets every template may name, present (possibly empty) whatever the run handed over.
-constexpr const char* kDatasetNames[] = {"frDBDataSet1", "frDBDataSet2", "frDBDataSet3",
-                                         "frDBDataSet4", "frDBDataSet5", "frDBDataSet6"};
 
 // Numeric entities rather than &apos;, which not every HTML reader (the Qt one included) knows.
 std::string escapeHtml(const std::string& text) {
@@ -97,18 +94,6 @@ std::string keyText(const TableValue& value) {
         return rawNumber(*number);
     }
     return {};
-}
-
-// Later copies of a repeated column name become NAME_1, NAME_2, ... as in the JSON report.
-std::vector<std::string> uniqueKeys(const std::vector<std::string>& columns) {
-    std::map<std::string, int> seen;
-    std::vector<std::string> keys;
-    keys.reserve(columns.size());
-    for (const auto& column : columns) {
-        const int copies = seen[column]++;
-        keys.push_back(copies == 0 ? column : column + "_" + std::to_string(copies));
-    }
-    return keys;
 }
 
 // A dataset with its column keys resolved once.
@@ -224,21 +209,22 @@ Data buildContext(const ReportValue& report, const Date& printedOn) {
 
     static const std::vector<std::vector<TableValue>> kNoRows;
     std::map<std::string, Table> tables;
-    for (const char* name : kDatasetNames) {
+    // Every dataset a template may name is there (possibly empty) whatever the run handed over.
+    for (const char* name : schema::dataset::kAll) {
         tables[name] = Table{{}, &kNoRows};
     }
     for (const auto& dataset : report.datasets) {
-        tables[dataset.name] = Table{uniqueKeys(dataset.columns), &dataset.rows};
+        tables[dataset.name] = Table{uniqueColumnNames(dataset.columns), &dataset.rows};
     }
 
-    const Table& taxes = tables["frDBDataSet5"];
-    const Table& invoices = tables["frDBDataSet6"];
-    const auto taxesById = groupBy(taxes, "CreditId");
-    const auto invoicesById = groupBy(invoices, "CreditId");
+    const Table& taxes = tables[schema::dataset::kChequeTaxes];
+    const Table& invoices = tables[schema::dataset::kChequeInvoices];
+    const auto taxesById = groupBy(taxes, schema::whtDetail::kCreditId);
+    const auto invoicesById = groupBy(invoices, schema::invoiceDetail::kCreditId);
 
     for (const auto& [name, table] : tables) {
-        const bool cheques = name == "frDBDataSet4";
-        const int idColumn = table.column("ID");
+        const bool cheques = name == schema::dataset::kCheques;
+        const int idColumn = table.column(schema::mcpDetail::kId);
         Data list{Data::type::list};
         for (std::size_t row = 0; row < table.rows->size(); ++row) {
             Data object = rowData(table, row, row + 1);

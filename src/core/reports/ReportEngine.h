@@ -12,7 +12,7 @@ struct ReportValue;
 
 // The report component of the converter window: holds one template and renders report values
 // through it into a complete HTML document. Templates are mustache HTML; the keys they can reach
-// are listed in reportContextKeys() below and at the top of each delivered template.
+// are listed at the top of each delivered template.
 class ReportEngine {
 public:
     // A missing or unreadable file is not an error: the engine keeps the template it had (the

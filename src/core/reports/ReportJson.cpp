@@ -1,6 +1,5 @@
 #include "reports/ReportJson.h"
 
-#include <map>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
@@ -15,17 +14,6 @@ using Json = nlohmann::ordered_json;
 
 std::string dump(const Json& value) {
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
-}
-
-// Later copies of a repeated column name become NAME_1, NAME_2, ...
-std::vector<std::string> uniqueColumnNames(const std::vector<std::string>& columns) {
-    std::map<std::string, int> seen;
-    std::vector<std::string> names;
-    for (const auto& column : columns) {
-        int copies = seen[column]++;
-        names.push_back(copies == 0 ? column : column + "_" + std::to_string(copies));
-    }
-    return names;
 }
 
 Json toJson(const TableValue& value) {

@@ -8,7 +8,7 @@
 
 namespace convertor {
 
-// One dataset a template can reach: frDBDataSet1 .. frDBDataSet6. Texts are UTF-8.
+// One dataset a template can reach (schema::dataset names them). Texts are UTF-8.
 struct ReportDataset {
     std::string name;
     std::vector<std::string> columns;  // as the source gives them; repeats allowed
@@ -30,5 +30,8 @@ class TableStore;
 
 // A dataset holding every row of a select over the tables.
 ReportDataset queryDataset(TableStore& tables, const std::string& name, const std::string& sql);
+
+// Column names as a report shows them: later copies of a repeated name become NAME_1, NAME_2, ...
+std::vector<std::string> uniqueColumnNames(const std::vector<std::string>& columns);
 
 }  // namespace convertor
