@@ -26,8 +26,9 @@ bool writableFolder(const fs::path& folder) {
         return false;
     }
     std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
-        if (!writable(entry.path())) {
+    for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::end(it);
+         it.increment(error)) {
+        if (!writable(it->path())) {
             return false;
         }
     }
