@@ -155,7 +155,7 @@ TEST_F(DirectCreditTest, LoneLineFeedStaysInsideTheLineAndLastLineWithoutEndIsRe
 }
 
 TEST_F(DirectCreditTest, PrintDetailFillsWorkingTablesAndShowsDetailReport) {
-    tables.appendRow(schema::DcpErr, {{schema::LnNo, std::string("99")}});
+    tables.appendRow(schema::rejection::kTable, {{schema::rejection::kLineNo, std::string("99")}});
     directCredit("dcp/eleven.txt");
     request.printDetail = true;
     request.debitAccount = " 1234567896";

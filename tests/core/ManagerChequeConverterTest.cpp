@@ -190,7 +190,7 @@ const TableValue& value(const ReportDataset& dataset, std::size_t row, const std
 }
 
 TEST_F(ManagerChequeBasicRun, DetailReportJoinsTheWorkingTablesWithTheLookupTables) {
-    cheque.tables->appendRow(schema::DcpErr, {{schema::LnNo, std::string("1")}});
+    cheque.tables->appendRow(schema::rejection::kTable, {{schema::rejection::kLineNo, std::string("1")}});
     cheque.request.printDetail = true;
     cheque.run();
     ASSERT_EQ(cheque.op.reports.size(), 1u);

@@ -138,19 +138,19 @@ TableRow chequeDetailRow(const PaymentLine& line, const RecordTemplate<3>& r003,
                          const RecordTemplate<4>& r004) {
     const std::string where = line.where();
     return {
-        {schema::ID, r003.get(Record003::CreditSequence)},
-        {schema::Name, line.field(148, 217)},
-        {schema::CAmount, amountValue(amountAt(r003.get(Record003::CreditAmount), where))},
-        {schema::WhtAmount, amountValue(amountAt(r003.get(Record003::TaxAmount), where))},
-        {schema::VatAmount, amountValue(amountAt("000000" + line.field(95, 103) + "0", where))},
-        {schema::InvoiceAmount, amountValue(amountAt(r003.get(Record003::InvoiceAmount), where))},
-        {schema::RefNo, r003.get(Record003::ReferenceNumber)},
-        {schema::TaxId, r004.get(Record004::PayeeTaxId)},
-        {schema::TaxAttach, r003.get(Record003::TaxAttachmentNumber)},
-        {schema::TaxRun, r003.get(Record003::TaxRunNumber)},
-        {schema::TaxDate, toDayMonthYear(r003.get(Record003::TaxDate))},
-        {schema::TaxPaid, r003.get(Record003::TaxPaidCode)},
-        {schema::TaxForm, r003.get(Record003::TaxForm)},
+        {schema::mcpDetail::kId, r003.get(Record003::CreditSequence)},
+        {schema::mcpDetail::kName, line.field(148, 217)},
+        {schema::mcpDetail::kChequeAmount, amountValue(amountAt(r003.get(Record003::CreditAmount), where))},
+        {schema::mcpDetail::kWhtAmount, amountValue(amountAt(r003.get(Record003::TaxAmount), where))},
+        {schema::mcpDetail::kVatAmount, amountValue(amountAt("000000" + line.field(95, 103) + "0", where))},
+        {schema::mcpDetail::kInvoiceAmount, amountValue(amountAt(r003.get(Record003::InvoiceAmount), where))},
+        {schema::mcpDetail::kRefNo, r003.get(Record003::ReferenceNumber)},
+        {schema::mcpDetail::kTaxId, r004.get(Record004::PayeeTaxId)},
+        {schema::mcpDetail::kTaxAttach, r003.get(Record003::TaxAttachmentNumber)},
+        {schema::mcpDetail::kTaxRun, r003.get(Record003::TaxRunNumber)},
+        {schema::mcpDetail::kTaxDate, toDayMonthYear(r003.get(Record003::TaxDate))},
+        {schema::mcpDetail::kTaxPaid, r003.get(Record003::TaxPaidCode)},
+        {schema::mcpDetail::kTaxForm, r003.get(Record003::TaxForm)},
     };
 }
 

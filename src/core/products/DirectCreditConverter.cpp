@@ -83,7 +83,7 @@ private:
         return true;
     }
 
-    std::vector<const char*> detailTables() const override { return {schema::DcpDetail}; }
+    std::vector<const char*> detailTables() const override { return {schema::dcpDetail::kTable}; }
 
     bool convertLine(const std::string& line, long lineNumber) override {
         std::string account(columns(line, 1, 10));
@@ -142,9 +142,10 @@ private:
             m_bank.writeRecord(r004);
         }
         if (m_printDetail) {
-            m_ctx.tables.appendRow(schema::DcpDetail, {{schema::AcNo, r003.get(Record003::CreditAccount)},
-                                                       {schema::Amount, amountValue(*value)},
-                                                       {schema::Name, name}});
+            m_ctx.tables.appendRow(schema::dcpDetail::kTable,
+                                   {{schema::dcpDetail::kAccountNo, r003.get(Record003::CreditAccount)},
+                                    {schema::dcpDetail::kAmount, amountValue(*value)},
+                                    {schema::dcpDetail::kName, name}});
         }
     }
 

@@ -110,19 +110,21 @@ void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTe
         bank.writeRecord(r006);
         if (details != nullptr) {
             details->appendRow(
-                schema::InvoiceDetail,
+                schema::invoiceDetail::kTable,
                 {
-                    {schema::CreditId, r006.get(Record006::CreditSequence)},
-                    {schema::InvoiceId, r006.get(Record006::InvoiceSequence)},
-                    {schema::InvoiceNo, r006.get(Record006::InvoiceNumber)},
-                    {schema::InvoiceAmount,
+                    {schema::invoiceDetail::kCreditId, r006.get(Record006::CreditSequence)},
+                    {schema::invoiceDetail::kInvoiceId, r006.get(Record006::InvoiceSequence)},
+                    {schema::invoiceDetail::kInvoiceNo, r006.get(Record006::InvoiceNumber)},
+                    {schema::invoiceDetail::kInvoiceAmount,
                      amountValue(amountAt(r006.get(Record006::InvoiceAmount), where, true))},
-                    {schema::InvoiceDate, toDayMonthYear(r006.get(Record006::InvoiceDate))},
-                    {schema::PoNo, r006.get(Record006::PurchaseOrderNumber)},
-                    {schema::VatAmount, amountValue(amountAt(r006.get(Record006::VatAmount), where, true))},
-                    {schema::ChargeAmount,
+                    {schema::invoiceDetail::kInvoiceDate, toDayMonthYear(r006.get(Record006::InvoiceDate))},
+                    {schema::invoiceDetail::kPoNo, r006.get(Record006::PurchaseOrderNumber)},
+                    {schema::invoiceDetail::kVatAmount,
+                     amountValue(amountAt(r006.get(Record006::VatAmount), where, true))},
+                    {schema::invoiceDetail::kChargeAmount,
                      amountValue(amountAt(r006.get(Record006::ChargeAmount), where, true))},
-                    {schema::WhtAmount, amountValue(amountAt(r006.get(Record006::TaxAmount), where, true))},
+                    {schema::invoiceDetail::kWhtAmount,
+                     amountValue(amountAt(r006.get(Record006::TaxAmount), where, true))},
                 });
         }
     }

@@ -33,7 +33,7 @@ public:
 private:
     bool begin(LineReader& source) override;
     std::vector<const char*> detailTables() const override {
-        return {schema::McpDetail, schema::WhtDetail, schema::InvoiceDetail};
+        return {schema::mcpDetail::kTable, schema::whtDetail::kTable, schema::invoiceDetail::kTable};
     }
     bool convertLine(const std::string& text, long lineNumber) override;
     void checkLine(const PaymentLine& line);
@@ -109,7 +109,8 @@ void ManagerChequeRun::acceptLine(const PaymentLine& line) {
     fillPayee(templates.r004, line, templates.r003);
     m_bank.writeRecord(templates.r004);
     if (m_details != nullptr) {
-        m_details->appendRow(schema::McpDetail, chequeDetailRow(line, templates.r003, templates.r004));
+        m_details->appendRow(schema::mcpDetail::kTable,
+                             chequeDetailRow(line, templates.r003, templates.r004));
     }
     writeTaxRecords(line, templates.r003, templates.r005, m_bank, m_details);
     if (withInvoices) {

@@ -42,7 +42,7 @@ private:
     bool begin(LineReader& source) override;
     // Unknown bank and branch codes are added to the reference tables in every run.
     bool writesTables() const override { return true; }
-    std::vector<const char*> detailTables() const override { return {schema::MclDetail}; }
+    std::vector<const char*> detailTables() const override { return {schema::mclDetail::kTable}; }
     bool convertLine(const std::string& line, long lineNumber) override;
     void acceptLine(const MediaClearingLine& fields, long lineNumber, const std::string& bankName,
                     const std::string& branchName);
@@ -122,13 +122,14 @@ void MediaClearingRun::acceptLine(const MediaClearingLine& fields, long lineNumb
 
     if (m_printDetail) {
         std::optional<std::string> caption = serviceTypeCaption(fields.serviceTypeField());
-        m_ctx.tables.appendRow(schema::MclDetail,
-                               {{schema::Acct, r003.get(Record003::CreditAccount)},
-                                {schema::MclBankCode, std::string(fields.bankCode())},
-                                {schema::MclBranchCode, std::string(fields.branchCode())},
-                                {schema::Amount, amountValue(*thousandths)},
-                                {schema::ServiceType, caption ? TableValue(*caption) : TableValue()},
-                                {schema::Name, fields.payeeNameField()}});
+        m_ctx.tables.appendRow(
+            schema::mclDetail::kTable,
+            {{schema::mclDetail::kAccount, r003.get(Record003::CreditAccount)},
+             {schema::mclDetail::kBankCode, std::string(fields.bankCode())},
+             {schema::mclDetail::kBranchCode, std::string(fields.branchCode())},
+             {schema::mclDetail::kAmount, amountValue(*thousandths)},
+             {schema::mclDetail::kServiceType, caption ? TableValue(*caption) : TableValue()},
+             {schema::mclDetail::kName, fields.payeeNameField()}});
     }
 }
 

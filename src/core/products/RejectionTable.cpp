@@ -6,14 +6,14 @@
 namespace convertor {
 
 void RejectionTable::addRejectionRow(const std::string& lineNumber, const RejectionEntry& entry) {
-    m_tables.appendRow(schema::DcpErr, {{schema::LnNo, lineNumber},
-                                        {schema::FieldName, entry.fieldName},
-                                        {schema::ColNo, entry.colNo},
-                                        {schema::DesErr, entry.desErr}});
+    m_tables.appendRow(schema::rejection::kTable, {{schema::rejection::kLineNo, lineNumber},
+                                                   {schema::rejection::kFieldName, entry.fieldName},
+                                                   {schema::rejection::kColumnNo, entry.colNo},
+                                                   {schema::rejection::kDescription, entry.desErr}});
 }
 
 void clearRejectionTable(TableStore& tables) {
-    tables.clearTable(schema::DcpErr);
+    tables.clearTable(schema::rejection::kTable);
 }
 
 }  // namespace convertor

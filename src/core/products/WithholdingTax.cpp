@@ -126,16 +126,17 @@ void writeTaxRecords(const PaymentLine& line, const RecordTemplate<3>& r003, Rec
         r005.set(Record005::IncomeAmount, incomeText);
         bank.writeRecord(r005);
         if (details != nullptr) {
-            details->appendRow(schema::WhtDetail,
-                               {
-                                   {schema::CreditId, r003.get(Record003::CreditSequence)},
-                                   {schema::WhtId, r005.get(Record005::TaxSequence)},
-                                   {schema::IncomeAmount, amountValue(income)},
-                                   {schema::WhtAmount, amountValue(tax)},
-                                   {schema::IncomeType, trim(r005.get(Record005::IncomeType))},
-                                   {schema::IncomeDescription, r005.get(Record005::IncomeDescription)},
-                                   {schema::Rate, r005.get(Record005::TaxRate)},
-                               });
+            details->appendRow(
+                schema::whtDetail::kTable,
+                {
+                    {schema::whtDetail::kCreditId, r003.get(Record003::CreditSequence)},
+                    {schema::whtDetail::kWhtId, r005.get(Record005::TaxSequence)},
+                    {schema::whtDetail::kIncomeAmount, amountValue(income)},
+                    {schema::whtDetail::kWhtAmount, amountValue(tax)},
+                    {schema::whtDetail::kIncomeType, trim(r005.get(Record005::IncomeType))},
+                    {schema::whtDetail::kIncomeDescription, r005.get(Record005::IncomeDescription)},
+                    {schema::whtDetail::kRate, r005.get(Record005::TaxRate)},
+                });
         }
     }
 }

@@ -137,46 +137,4 @@ std::span<const char* const> tableNames();
 // CREATE TABLE statements of every table, in one script.
 const std::string& createTablesSql();
 
-// Old names, still used by the converters; to be replaced.
-inline constexpr const char* DcpErr = rejection::kTable;
-inline constexpr const char* LnNo = rejection::kLineNo;
-inline constexpr const char* FieldName = rejection::kFieldName;
-inline constexpr const char* ColNo = rejection::kColumnNo;
-inline constexpr const char* DesErr = rejection::kDescription;
-inline constexpr const char* DcpDetail = dcpDetail::kTable;
-inline constexpr const char* AcNo = dcpDetail::kAccountNo;
-inline constexpr const char* Amount = dcpDetail::kAmount;
-inline constexpr const char* Name = dcpDetail::kName;
-inline constexpr const char* MclDetail = mclDetail::kTable;
-inline constexpr const char* Acct = mclDetail::kAccount;
-inline constexpr const char* MclBankCode = mclDetail::kBankCode;
-inline constexpr const char* MclBranchCode = mclDetail::kBranchCode;
-inline constexpr const char* ServiceType = mclDetail::kServiceType;
-inline constexpr const char* McpDetail = mcpDetail::kTable;
-inline constexpr const char* ID = mcpDetail::kId;
-inline constexpr const char* CAmount = mcpDetail::kChequeAmount;
-inline constexpr const char* WhtAmount = mcpDetail::kWhtAmount;
-inline constexpr const char* VatAmount = mcpDetail::kVatAmount;
-inline constexpr const char* InvoiceAmount = mcpDetail::kInvoiceAmount;
-inline constexpr const char* RefNo = mcpDetail::kRefNo;
-inline constexpr const char* TaxId = mcpDetail::kTaxId;
-inline constexpr const char* TaxAttach = mcpDetail::kTaxAttach;
-inline constexpr const char* TaxRun = mcpDetail::kTaxRun;
-inline constexpr const char* TaxDate = mcpDetail::kTaxDate;
-inline constexpr const char* TaxPaid = mcpDetail::kTaxPaid;
-inline constexpr const char* TaxForm = mcpDetail::kTaxForm;
-inline constexpr const char* WhtDetail = whtDetail::kTable;
-inline constexpr const char* CreditId = whtDetail::kCreditId;
-inline constexpr const char* WhtId = whtDetail::kWhtId;
-inline constexpr const char* IncomeAmount = whtDetail::kIncomeAmount;
-inline constexpr const char* IncomeType = whtDetail::kIncomeType;
-inline constexpr const char* IncomeDescription = whtDetail::kIncomeDescription;
-inline constexpr const char* Rate = whtDetail::kRate;
-inline constexpr const char* InvoiceDetail = invoiceDetail::kTable;
-inline constexpr const char* InvoiceId = invoiceDetail::kInvoiceId;
-inline constexpr const char* InvoiceNo = invoiceDetail::kInvoiceNo;
-inline constexpr const char* InvoiceDate = invoiceDetail::kInvoiceDate;
-inline constexpr const char* PoNo = invoiceDetail::kPoNo;
-inline constexpr const char* ChargeAmount = invoiceDetail::kChargeAmount;
-
 }  // namespace convertor::schema
