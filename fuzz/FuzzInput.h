@@ -1,0 +1,44 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace convertor::fuzz {
+
+// A private folder for one fuzzing process, removed when the process ends.
+inline const std::filesystem::path& scratch() {
+    static const std::filesystem::path dir = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "convertor-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            std::abort();
+        }
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(scratch(), ignored);
+        });
+        return std::filesystem::path(pattern);
+    }();
+    return dir;
+}
+
+inline std::filesystem::path writeInput(const std::string& name, const uint8_t* data, size_t size) {
+    std::filesystem::path file = scratch() / name;
+    std::ofstream(file, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
+    return file;
+}
+
+// Stops the fuzzer with a message when an invariant does not hold.
+#define FUZZ_CHECK(condition)                                                                       \
+    do {                                                                                            \
+        if (!(condition)) {                                                                         \
+            std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+            std::abort();                                                                           \
+        }                                                                                           \
+    } while (false)
+
+}  // namespace convertor::fuzz
