@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace convertor::fuzz {
@@ -30,6 +31,15 @@ inline std::filesystem::path writeInput(const std::string& name, const uint8_t* 
     std::filesystem::path file = scratch() / name;
     std::ofstream(file, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
     return file;
+}
+
+inline std::filesystem::path writeText(const std::string& name, const std::string& bytes) {
+    return writeInput(name, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+}
+
+inline std::string readAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Stops the fuzzer with a message when an invariant does not hold.
