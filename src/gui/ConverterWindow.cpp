@@ -184,7 +184,8 @@ void ConverterWindow::buildForm() {
     grid->addWidget(label(group, "Label8", QStringLiteral("Version : %1").arg(kVersion)), 10, 0, 1, 3,
                     Qt::AlignRight);
     grid->setColumnStretch(1, 1);
-    group->setMaximumWidth(820);
+    group->setMinimumWidth(760);
+    group->setMaximumWidth(900);
 
     m_pgbState = new QProgressBar(this);
     m_pgbState->setObjectName("pgbState");

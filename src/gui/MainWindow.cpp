@@ -1,7 +1,9 @@
 #include "MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -41,6 +43,8 @@ MainWindow::MainWindow(std::filesystem::path home, QWidget* parent) : QMainWindo
     m_converterFrame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_converterFrame->showMaximized();
+    // The images are registered by the converter window; every window shows the program's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/convertor.png")));
 
     m_login = new LoginWindow(this);
     m_login->hide();

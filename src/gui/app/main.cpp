@@ -5,8 +5,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("convertor"));
-    app.setApplicationDisplayName(QStringLiteral("Convertor ZVB"));
+    // The program's title; not a display name, which would be appended to every caption.
+    app.setApplicationName(QStringLiteral("Convertor ZVB"));
     // Report previews are windows of their own; closing the main window still ends the program.
     app.setQuitOnLastWindowClosed(false);
 

@@ -7,7 +7,9 @@ import zlib
 W, H = 160, 56
 
 
-def png(name, pixel):
+def png(name, pixel, size=None):
+    global W, H
+    W, H = size or (160, 56)
     rows = b"".join(b"\0" + b"".join(bytes(pixel(x, y)) for x in range(W)) for y in range(H))
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
@@ -49,6 +51,16 @@ def steps(x, y):  # rising bars
     return (0, 0, 0, 0)
 
 
+def icon(x, y):  # the program's icon: a blue disc with a white arrow
+    r = math.hypot(x - 31.5, y - 31.5)
+    inside_arrow = (18 <= x <= 34 and 26 <= y <= 37) or (34 <= x <= 47 and abs(y - 31.5) <= (47 - x) * 0.95)
+    if inside_arrow and r < 29:
+        return (255, 255, 255, 255)
+    a = cover(r - 29.5)
+    return mix(a, (30, 90, 170)) if a > 0 else (0, 0, 0, 0)
+
+
 png("logo-waves.png", waves)
 png("logo-rings.png", rings)
 png("logo-steps.png", steps)
+png("convertor.png", icon, (64, 64))
