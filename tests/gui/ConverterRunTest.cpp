@@ -24,7 +24,7 @@ private slots:
 
 private:
     static void directCreditEntries(ConverterForm& form, const std::string& source) {
-        QTest::mouseClick(form.radio("rbtDirect10m"), Qt::LeftButton);
+        form.radio("rbtDirect10m")->click();
         form.edit("edtComId")->setText("ACME01");
         form.edit("edtDebitAcct")->setText("1234567896");
         form.button("btnCopyAcct")->click();
@@ -54,7 +54,7 @@ void ConverterRunTest::wholeRunsFromTheWindow() {
     form.window->setClock(
         std::make_unique<FixedClock>(product == "rbtMedia" ? Date{2025, 3, 5} : Date{2030, 1, 2}));
     directCreditEntries(form, testData(source.toStdString()).string());
-    QTest::mouseClick(form.radio(product.toLatin1().constData()), Qt::LeftButton);
+    form.radio(product.toLatin1().constData())->click();
     auto* progress = form.window->findChild<QProgressBar*>("pgbState");
     QSignalSpy moved(progress, &QProgressBar::valueChanged);
 

@@ -24,27 +24,32 @@ void writeSettings(const TestHome& home, const std::string& lines) {
 
 namespace {
 
-void collectNameless(QAccessibleInterface* node, QStringList& found) {
+void collectNameless(QAccessibleInterface* node, QStringList& found, int& controls) {
     if (!node || !node->isValid()) {
         return;
     }
     const QAccessible::Role role = node->role();
     const bool control = role == QAccessible::EditableText || role == QAccessible::PushButton ||
                          role == QAccessible::RadioButton || role == QAccessible::CheckBox;
+    controls += control ? 1 : 0;
     if (control && !node->state().invisible && node->text(QAccessible::Name).trimmed().isEmpty()) {
         QObject* object = node->object();
         found << QStringLiteral("%1 %2").arg(int(role)).arg(object ? object->objectName() : QString());
     }
     for (int i = 0; i < node->childCount(); ++i) {
-        collectNameless(node->child(i), found);
+        collectNameless(node->child(i), found, controls);
     }
 }
 
 }  // namespace
 
-QStringList namelessControls(QWidget* window) {
+QStringList namelessControls(QWidget* window, int* controls) {
     QStringList found;
-    collectNameless(QAccessible::queryAccessibleInterface(window), found);
+    int seen = 0;
+    collectNameless(QAccessible::queryAccessibleInterface(window), found, seen);
+    if (controls) {
+        *controls = seen;
+    }
     return found;
 }
 

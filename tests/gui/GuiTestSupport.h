@@ -38,8 +38,8 @@ T* child(const QObject* root, const char* name) {
 void writeSettings(const TestHome& home, const std::string& lines);
 
 // Every edit field, button, radio button and check box in the accessibility tree of window that
-// has no name, as "role objectName".
-QStringList namelessControls(QWidget* window);
+// has no name, as "role objectName"; controls counts the controls looked at.
+QStringList namelessControls(QWidget* window, int* controls = nullptr);
 
 // A Direct Credit source file of count detail lines dated 31/12/2099 (eleven-digit layout).
 void writeLargeDirectCredit(const std::filesystem::path& file, int count);

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSqlDatabase>
 #include <QTimer>
 #include <QtTest>
@@ -14,14 +15,16 @@
 #include "GuiTestSupport.h"
 #include "LoginWindow.h"
 #include "MainWindow.h"
+#include "ReportPreview.h"
 #include "TableConnection.h"
+#include "base/Clock.h"
 
 using convertor::BankWindow;
 using convertor::LoginWindow;
 using convertor::MainWindow;
 using convertor::test::child;
 
-class LoginTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -31,6 +34,7 @@ private slots:
     void loginOpensOneBankWindow();
     void mismatchDoesNothingAndCancelCloses();
     void everyControlHasAnAccessibleName();
+    void closingWaitsForARunningConversion();
 
 private:
     // Opens the login from the menu; while it is shown modally, act types into it. True when
@@ -42,19 +46,19 @@ private:
     std::unique_ptr<MainWindow> m_main;
 };
 
-void LoginTest::init() {
+void MainWindowTest::init() {
     m_home = std::make_unique<convertor::test::TestHome>();
     m_main = std::make_unique<MainWindow>(m_home->home());
     m_main->resize(1000, 700);
     m_main->show();
 }
 
-void LoginTest::cleanup() {
+void MainWindowTest::cleanup() {
     m_main.reset();
     m_home.reset();
 }
 
-bool LoginTest::login(const std::function<void(LoginWindow*)>& act) {
+bool MainWindowTest::login(const std::function<void(LoginWindow*)>& act) {
     LoginWindow* window = m_main->loginWindow();
     bool leftOpen = false;
     QTimer::singleShot(0, window, [&] {
@@ -68,7 +72,7 @@ bool LoginTest::login(const std::function<void(LoginWindow*)>& act) {
     return leftOpen;
 }
 
-void LoginTest::startUpBuildsTheFrame() {
+void MainWindowTest::startUpBuildsTheFrame() {
     // A maximized child window adds its caption in brackets, as frames of child windows do.
     QVERIFY(m_main->windowTitle().startsWith("ZVB - [Convertor "));
     QVERIFY(QSqlDatabase::database(convertor::kTableConnection, false).isOpen());
@@ -83,7 +87,7 @@ void LoginTest::startUpBuildsTheFrame() {
     QVERIFY(frame->isMinimized());
 }
 
-void LoginTest::loginOpensOneBankWindow() {
+void MainWindowTest::loginOpensOneBankWindow() {
     auto rightCredentials = [](LoginWindow* window) {
         QTest::keyClicks(child<QLineEdit>(window, "edtUser"), "trelm");
         QCOMPARE(child<QLineEdit>(window, "edtUser")->text(), QString("TRELM"));
@@ -111,7 +115,7 @@ void LoginTest::loginOpensOneBankWindow() {
     QCOMPARE(bankWindows(), 1);
 }
 
-void LoginTest::mismatchDoesNothingAndCancelCloses() {
+void MainWindowTest::mismatchDoesNothingAndCancelCloses() {
     auto typed = [](const char* user, const char* password) {
         return [=](LoginWindow* window) {
             QTest::keyClicks(child<QLineEdit>(window, "edtUser"), user);
@@ -131,13 +135,41 @@ void LoginTest::mismatchDoesNothingAndCancelCloses() {
     }));
 }
 
-void LoginTest::everyControlHasAnAccessibleName() {
+void MainWindowTest::everyControlHasAnAccessibleName() {
     QCOMPARE(convertor::test::namelessControls(m_main.get()), QStringList());
     LoginWindow* window = m_main->loginWindow();
     window->show();
-    QCOMPARE(convertor::test::namelessControls(window), QStringList());
+    int controls = 0;
+    QCOMPARE(convertor::test::namelessControls(window, &controls), QStringList());
+    QCOMPARE(controls, 4);
     window->hide();
 }
 
-QTEST_MAIN(LoginTest)
-#include "LoginTest.moc"
+void MainWindowTest::closingWaitsForARunningConversion() {
+    convertor::test::MessageRecorder recorder;
+    convertor::ConverterWindow* form = m_main->converterWindow();
+    form->setClock(std::make_unique<convertor::FixedClock>(convertor::Date{2030, 1, 2}));
+    convertor::test::writeLargeDirectCredit(m_home->in("large.txt"), 300000);
+    child<QRadioButton>(form, "rbtDirect10m")->click();
+    child<QLineEdit>(form, "edtComId")->setText("ACME01");
+    child<QLineEdit>(form, "edtDebitAcct")->setText("1234567896");
+    child<QLineEdit>(form, "edtFeeAcct")->setText("1234567896");
+    child<QLineEdit>(form, "edtSource")->setText(QString::fromStdString(m_home->in("large.txt").string()));
+    child<QLineEdit>(form, "edtDestination")
+        ->setText(QString::fromStdString(m_home->out("bank.txt").string()));
+    QSignalSpy closed(m_main.get(), &MainWindow::closed);
+    QSignalSpy finished(form, &convertor::ConverterWindow::runFinished);
+    child<QPushButton>(form, "btnAction")->click();
+    QVERIFY(form->isRunning());
+    QVERIFY(!m_main->close());
+    QVERIFY(m_main->isVisible());
+    QCOMPARE(closed.count(), 0);
+    QCOMPARE(recorder.messages.size(), 1);
+    QVERIFY(finished.wait(120000));
+    delete form->lastPreview();
+    QVERIFY(m_main->close());
+    QCOMPARE(closed.count(), 1);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
