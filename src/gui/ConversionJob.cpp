@@ -15,6 +15,7 @@ ConversionJob::ConversionJob(std::filesystem::path home, QObject* parent)
 ConversionJob::~ConversionJob() {
     if (m_thread) {
         m_thread->wait();
+        delete m_thread;
     }
 }
 

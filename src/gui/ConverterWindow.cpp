@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -97,7 +98,13 @@ ConverterWindow::ConverterWindow(std::filesystem::path home, QWidget* parent)
     connect(m_job, &ConversionJob::finished, this, &ConverterWindow::runEnded);
 }
 
-ConverterWindow::~ConverterWindow() = default;
+ConverterWindow::~ConverterWindow() {
+    // A run still going must not wait for this thread to show a message: it goes on unheard,
+    // and its end is awaited here.
+    m_job->runOperator().disconnect();
+    QCoreApplication::removePostedEvents(this);
+    delete m_job;
+}
 
 void ConverterWindow::setClock(std::unique_ptr<Clock> clock) {
     m_job->setClock(std::move(clock));

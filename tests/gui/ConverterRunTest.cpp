@@ -21,6 +21,7 @@ private slots:
     void inputCheckStopsTheRunWithNothingWritten();
     void errorEndsTheRunInAnErrorBox();
     void largeRunKeepsTheWindowResponsive();
+    void windowGoneDuringARunWaitsForItsEnd();
 
 private:
     static void directCreditEntries(ConverterForm& form, const std::string& source) {
@@ -133,6 +134,20 @@ void ConverterRunTest::largeRunKeepsTheWindowResponsive() {
     QVERIFY(std::any_of(values.begin(), values.end(), [](int v) { return v > 0 && v < 100; }));
     QCOMPARE(progress->value(), 0);
     delete form.window->lastPreview();
+}
+
+void ConverterRunTest::windowGoneDuringARunWaitsForItsEnd() {
+    ConverterForm form;
+    form.window->setClock(std::make_unique<FixedClock>(Date{2030, 1, 2}));
+    convertor::test::writeLargeDirectCredit(form.home.in("large.txt"), 300000);
+    directCreditEntries(form, form.home.in("large.txt").string());
+    form.button("btnAction")->click();
+    QVERIFY(form.window->isRunning());
+    form.window.reset();
+    // The run finished its bank file; nobody was left to be told.
+    const auto bank = splitCrlf(readFile(form.home.out("bank.txt")));
+    QCOMPARE(bank.size(), 2u * 300000 + 4);  // records 003 and 004 for every line
+    QVERIFY(form.recorder.messages.isEmpty());
 }
 
 QTEST_MAIN(ConverterRunTest)
