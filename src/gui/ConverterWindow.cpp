@@ -130,12 +130,20 @@ void ConverterWindow::buildForm() {
     m_label5 = label(group, "Label5", QStringLiteral("Debit Account"), m_edtDebitAcct);
     m_label9 = label(group, "Label9", QStringLiteral("Debit Fee Account"), m_edtFeeAcct);
     grid->addWidget(label(group, "Label4", QStringLiteral("Company ID"), m_edtComId), 0, 0);
-    grid->addWidget(m_edtComId, 0, 1);
+    // The short entries as wide as their longest text; the fee account's button right beside it.
+    const int digit = m_edtComId->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    m_edtComId->setFixedWidth(digit * 16);
+    m_edtDebitAcct->setFixedWidth(digit * 30);
+    m_edtFeeAcct->setFixedWidth(digit * 30);
+    auto* fee = new QHBoxLayout;
+    fee->addWidget(m_edtFeeAcct);
+    fee->addWidget(m_btnCopyAcct);
+    fee->addStretch();
+    grid->addWidget(m_edtComId, 0, 1, Qt::AlignLeft);
     grid->addWidget(m_label5, 1, 0);
-    grid->addWidget(m_edtDebitAcct, 1, 1);
+    grid->addWidget(m_edtDebitAcct, 1, 1, Qt::AlignLeft);
     grid->addWidget(m_label9, 2, 0);
-    grid->addWidget(m_edtFeeAcct, 2, 1);
-    grid->addWidget(m_btnCopyAcct, 2, 2);
+    grid->addLayout(fee, 2, 1, 1, 2);
 
     // Two columns: Direct Credit above Payroll, Media Clearing above Manager Cheque.
     auto* products = new QGridLayout;

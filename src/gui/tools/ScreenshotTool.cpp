@@ -39,8 +39,8 @@ void settle(int ms) {
     }
 }
 
-void shot(const char* name) {
-    settle(300);
+void shot(const char* name, int wait = 300) {
+    settle(wait);
     const QString file = g_out + "/" + name + ".png";
     if (!QGuiApplication::primaryScreen()->grabWindow(0).save(file)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
@@ -72,6 +72,9 @@ int main(int argc, char* argv[]) {
     g_out = QString::fromLocal8Bit(argv[2]);
     const fs::path samples = argv[3];
     fs::create_directories(home / "out");
+    fs::create_directories(home / "in");
+    const fs::path sample = home / "in" / "DirectCredit.txt";
+    fs::copy_file(samples / "DirectCredit.txt", sample, fs::copy_options::overwrite_existing);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
 
     // Messages are shown as the program shows them, but without waiting for a click.
@@ -101,7 +104,7 @@ int main(int argc, char* argv[]) {
     edit("edtComId")->setText("ACME01");
     edit("edtDebitAcct")->setText("1234567896");
     click("btnCopyAcct");
-    edit("edtSource")->setText(QString::fromStdString((samples / "DirectCredit.txt").string()));
+    edit("edtSource")->setText(QString::fromStdString(sample.string()));
     edit("edtDestination")->setText(QString::fromStdString((home / "out" / "bank.txt").string()));
     click("rbtDirect10m");
     shot("converter-direct-credit");
@@ -118,15 +121,15 @@ int main(int argc, char* argv[]) {
     waitForRun();
     pictureMessages = false;
 
-    writeLargeFile(home / "large.txt");
+    writeLargeFile(home / "in" / "large.txt");
     edit("edtComId")->setText("ACME01");
-    edit("edtSource")->setText(QString::fromStdString((home / "large.txt").string()));
+    edit("edtSource")->setText(QString::fromStdString((home / "in" / "large.txt").string()));
     auto* progress = form->findChild<QProgressBar*>("pgbState");
     click("btnAction");
-    while (form->isRunning() && progress->value() < 35) {
-        settle(10);
+    while (form->isRunning() && progress->value() < 30) {
+        settle(5);
     }
-    shot("progress");
+    shot("progress", 20);
     waitForRun();
     if (form->lastPreview()) {
         form->lastPreview()->close();
@@ -140,7 +143,7 @@ int main(int argc, char* argv[]) {
     login->hide();
     login->clearFields();
 
-    edit("edtSource")->setText(QString::fromStdString((samples / "DirectCredit.txt").string()));
+    edit("edtSource")->setText(QString::fromStdString(sample.string()));
     form->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
     click("btnAction");
     waitForRun();
