@@ -6,16 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "ConversionJob.h"
 #include "MessageSink.h"
@@ -24,37 +20,11 @@
 #include "reports/ReportValue.h"
 #include "text/CodePage.h"
 
-// Resources of a static library are registered by hand, outside any namespace.
-static void initImages() {
-    Q_INIT_RESOURCE(images);
-}
-
 namespace convertor {
 
 namespace {
 
 constexpr const char* kVersion = CONVERTOR_VERSION;
-
-QLineEdit* lineEdit(QWidget* parent, const char* name, int maxLength = 32767) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy = nullptr) {
-    auto* result = new QLabel(text, parent);
-    result->setObjectName(name);
-    result->setBuddy(buddy);
-    return result;
-}
-
-template <typename Button>
-Button* button(QWidget* parent, const char* name, const QString& text) {
-    auto* result = new Button(text, parent);
-    result->setObjectName(name);
-    return result;
-}
 
 // Blanks count as nothing typed: bytes of value 32 or below, as the run trims.
 bool blank(const QString& text) {
@@ -66,25 +36,15 @@ bool blank(const QString& text) {
     return true;
 }
 
-QFileDialog* fileDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode) {
-    auto* dialog = new QFileDialog(parent);
-    dialog->setObjectName(name);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setAcceptMode(mode);
-    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    dialog->setNameFilters({QStringLiteral("Text File (*.txt)"), QStringLiteral("All File (*)")});
-    return dialog;
-}
-
 }  // namespace
 
 ConverterWindow::ConverterWindow(std::filesystem::path home, QWidget* parent)
-    : QWidget(parent), m_job(new ConversionJob(std::move(home), this)) {
-    initImages();
+    : QWidget(parent),
+      m_ui(this, QString::fromLatin1(kVersion)),
+      m_job(new ConversionJob(std::move(home), this)) {
     setObjectName("frmReformat");
     setWindowTitle(QStringLiteral("Convertor %1").arg(kVersion));
-    buildForm();
+    connectControls();
     formCreate();
 
     GuiOperator& op = m_job->runOperator();
@@ -92,8 +52,9 @@ ConverterWindow::ConverterWindow(std::filesystem::path home, QWidget* parent)
     connect(
         &op, &GuiOperator::messageShown, this, [this](const QString& text) { showMessage(this, text); },
         Qt::BlockingQueuedConnection);
-    connect(&op, &GuiOperator::progressChanged, m_pgbState, &QProgressBar::setValue, Qt::QueuedConnection);
-    connect(&op, &GuiOperator::hashValueChanged, m_edtHashValue, &QLineEdit::setText, Qt::QueuedConnection);
+    connect(&op, &GuiOperator::progressChanged, m_ui.pgbState, &QProgressBar::setValue, Qt::QueuedConnection);
+    connect(&op, &GuiOperator::hashValueChanged, m_ui.edtHashValue, &QLineEdit::setText,
+            Qt::QueuedConnection);
     connect(&op, &GuiOperator::reportShown, this, &ConverterWindow::showReport, Qt::QueuedConnection);
     connect(m_job, &ConversionJob::finished, this, &ConverterWindow::runEnded);
 }
@@ -118,169 +79,40 @@ bool ConverterWindow::isRunning() const {
     return m_job->isRunning();
 }
 
-void ConverterWindow::buildForm() {
-    auto* group = new QGroupBox(QStringLiteral("Reformat Data"), this);
-    group->setObjectName("GroupBox1");
-    auto* grid = new QGridLayout(group);
-
-    m_edtComId = lineEdit(group, "edtComId", 12);
-    m_edtDebitAcct = lineEdit(group, "edtDebitAcct", 25);
-    m_edtFeeAcct = lineEdit(group, "edtFeeAcct", 25);
-    m_btnCopyAcct = button<QPushButton>(group, "btnCopyAcct", QStringLiteral("Copy Debit Account"));
-    m_label5 = label(group, "Label5", QStringLiteral("Debit Account"), m_edtDebitAcct);
-    m_label9 = label(group, "Label9", QStringLiteral("Debit Fee Account"), m_edtFeeAcct);
-    grid->addWidget(label(group, "Label4", QStringLiteral("Company ID"), m_edtComId), 0, 0);
-    // The short entries as wide as their longest text; the fee account's button right beside it.
-    const int digit = m_edtComId->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    m_edtComId->setFixedWidth(digit * 16);
-    m_edtDebitAcct->setFixedWidth(digit * 30);
-    m_edtFeeAcct->setFixedWidth(digit * 30);
-    auto* fee = new QHBoxLayout;
-    fee->addWidget(m_edtFeeAcct);
-    fee->addWidget(m_btnCopyAcct);
-    fee->addStretch();
-    grid->addWidget(m_edtComId, 0, 1, Qt::AlignLeft);
-    grid->addWidget(m_label5, 1, 0);
-    grid->addWidget(m_edtDebitAcct, 1, 1, Qt::AlignLeft);
-    grid->addWidget(m_label9, 2, 0);
-    grid->addLayout(fee, 2, 1, 1, 2);
-
-    // Two columns: Direct Credit above Payroll, Media Clearing above Manager Cheque.
-    auto* products = new QGridLayout;
-    auto product = [&](Product p, const char* name, const char* caption, int row, int column) {
-        auto* radio = button<QRadioButton>(group, name, QString::fromLatin1(caption));
-        m_products[static_cast<std::size_t>(p)] = radio;
-        products->addWidget(radio, row, column);
+void ConverterWindow::connectControls() {
+    for (Product p :
+         {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
+        QRadioButton* radio = m_ui.product(p);
         connect(radio, &QRadioButton::clicked, this, [this, radio, p] {
             if (radio->isChecked()) {
                 applyLayout(p);
             }
         });
-    };
-    product(Product::DirectCredit, "rbtDirect10m", "Direct Credit", 0, 0);
-    product(Product::Payroll, "rbtPay", "Payroll", 1, 0);
-    product(Product::MediaClearing, "rbtMedia", "Media Clearing", 0, 1);
-    product(Product::ManagerCheque, "rbtMcp", "Manager Cheque", 1, 1);
-    grid->addWidget(label(group, "Label1", QStringLiteral("Product Name")), 3, 0, Qt::AlignTop);
-    grid->addLayout(products, 3, 1, 1, 2);
-
-    m_edtSource = lineEdit(group, "edtSource");
-    m_btnBrowse = button<QPushButton>(group, "btnBrowse", QStringLiteral("Browse"));
-    m_label3 = label(group, "Label3", QStringLiteral("Source File Name"), m_edtSource);
-    m_edtInvoice = lineEdit(group, "edtInvoice");
-    m_btnInvoice = button<QPushButton>(group, "btnInvoice", QStringLiteral("Browse"));
-    m_label6 = label(group, "Label6", QStringLiteral("Invoice File Name"), m_edtInvoice);
-    m_edtDestination = lineEdit(group, "edtDestination");
-    m_bntDestination = button<QPushButton>(group, "bntDestination", QStringLiteral("Browse"));
-    m_edtHashValue = lineEdit(group, "edtHashValue");
-    m_edtHashValue->setReadOnly(true);
-    m_edtHashValue->setFrame(false);
-    grid->addWidget(m_label3, 4, 0);
-    grid->addWidget(m_edtSource, 4, 1);
-    grid->addWidget(m_btnBrowse, 4, 2);
-    grid->addWidget(m_label6, 5, 0);
-    grid->addWidget(m_edtInvoice, 5, 1);
-    grid->addWidget(m_btnInvoice, 5, 2);
-    grid->addWidget(label(group, "Label2", QStringLiteral("Destination File Name"), m_edtDestination), 6, 0);
-    grid->addWidget(m_edtDestination, 6, 1);
-    grid->addWidget(m_bntDestination, 6, 2);
-    grid->addWidget(label(group, "Label7", QStringLiteral("Hash Value"), m_edtHashValue), 7, 0);
-    grid->addWidget(m_edtHashValue, 7, 1, 1, 2);
-
-    m_checkBox1 = button<QCheckBox>(group, "CheckBox1", QStringLiteral("Print detail"));
-    grid->addWidget(m_checkBox1, 8, 1);
-    m_btnAction = button<QPushButton>(group, "btnAction", QStringLiteral("Reformat Data"));
-    m_bntClearForm = button<QPushButton>(group, "bntClearForm", QStringLiteral("Clear Form"));
-    auto* actions = new QHBoxLayout;
-    actions->addWidget(m_btnAction);
-    actions->addWidget(m_bntClearForm);
-    actions->addStretch();
-    grid->addLayout(actions, 9, 1, 1, 2);
-    grid->addWidget(label(group, "Label8", QStringLiteral("Version : %1").arg(kVersion)), 10, 0, 1, 3,
-                    Qt::AlignRight);
-    grid->setColumnStretch(1, 1);
-    group->setMinimumWidth(760);
-    group->setMaximumWidth(900);
-
-    m_pgbState = new QProgressBar(this);
-    m_pgbState->setObjectName("pgbState");
-    m_pgbState->setRange(0, 100);
-    m_pgbState->setValue(0);
-    m_pgbState->setAccessibleName(QStringLiteral("Progress"));
-
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(buildPictures());
-    column->addWidget(group, 0, Qt::AlignHCenter);
-    column->addStretch();
-    column->addWidget(m_pgbState);
-
-    m_dlgOpenSource = fileDialog(this, "dlgOpenSource", QFileDialog::AcceptOpen);
-    m_dlgSaveDestination = fileDialog(this, "dlgSaveDestination", QFileDialog::AcceptSave);
-    connect(m_btnBrowse, &QPushButton::clicked, this, [this] { browse(m_dlgOpenSource, m_edtSource); });
-    connect(m_btnInvoice, &QPushButton::clicked, this, [this] { browse(m_dlgOpenSource, m_edtInvoice); });
-    connect(m_bntDestination, &QPushButton::clicked, this,
-            [this] { browse(m_dlgSaveDestination, m_edtDestination); });
-    connect(m_btnCopyAcct, &QPushButton::clicked, this, &ConverterWindow::btnCopyAcctClick);
-    connect(m_bntClearForm, &QPushButton::clicked, this, &ConverterWindow::bntClearFormClick);
-    connect(m_btnAction, &QPushButton::clicked, this, &ConverterWindow::btnActionClick);
-    applyTabOrder();
-}
-
-QWidget* ConverterWindow::buildPictures() {
-    auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    int n = 0;
-    for (const char* file :
-         {":/images/logo-waves.png", ":/images/logo-rings.png", ":/images/logo-steps.png"}) {
-        auto* picture = new QLabel(row);
-        picture->setObjectName(QStringLiteral("Image%1").arg(++n));
-        picture->setPixmap(QPixmap(QString::fromLatin1(file)));
-        picture->setAccessibleName(QStringLiteral("Logo"));
-        layout->addWidget(picture);
-        if (n < 3) {
-            layout->addStretch();
-        }
     }
-    return row;
-}
-
-void ConverterWindow::applyTabOrder() {
-    QWidget* order[] = {m_edtSource,
-                        m_btnBrowse,
-                        m_edtDestination,
-                        m_bntDestination,
-                        m_products[static_cast<std::size_t>(Product::DirectCredit)],
-                        m_products[static_cast<std::size_t>(Product::MediaClearing)],
-                        m_btnAction,
-                        m_bntClearForm,
-                        m_edtComId,
-                        m_edtDebitAcct,
-                        m_products[static_cast<std::size_t>(Product::ManagerCheque)],
-                        m_edtInvoice,
-                        m_btnInvoice,
-                        m_edtHashValue,
-                        m_products[static_cast<std::size_t>(Product::Payroll)],
-                        m_edtFeeAcct,
-                        m_btnCopyAcct,
-                        m_checkBox1};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        QWidget::setTabOrder(order[i - 1], order[i]);
-    }
+    connect(m_ui.btnBrowse, &QPushButton::clicked, this,
+            [this] { browse(m_ui.dlgOpenSource, m_ui.edtSource); });
+    connect(m_ui.btnInvoice, &QPushButton::clicked, this,
+            [this] { browse(m_ui.dlgOpenSource, m_ui.edtInvoice); });
+    connect(m_ui.bntDestination, &QPushButton::clicked, this,
+            [this] { browse(m_ui.dlgSaveDestination, m_ui.edtDestination); });
+    connect(m_ui.btnCopyAcct, &QPushButton::clicked, this, &ConverterWindow::btnCopyAcctClick);
+    connect(m_ui.bntClearForm, &QPushButton::clicked, this, &ConverterWindow::bntClearFormClick);
+    connect(m_ui.btnAction, &QPushButton::clicked, this, &ConverterWindow::btnActionClick);
 }
 
 void ConverterWindow::formCreate() {
-    m_label6->hide();
-    m_edtInvoice->hide();
-    m_btnInvoice->hide();
+    m_ui.label6->hide();
+    m_ui.edtInvoice->hide();
+    m_ui.btnInvoice->hide();
     ReformatSettings& settings = m_job->state().settings;
     settings = loadReformatSettings(dataDirectory(m_job->home()) / "Default.ini");
     for (Product p :
          {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
-        m_products[static_cast<std::size_t>(p)]->setEnabled(settings.enabled(p));
+        m_ui.product(p)->setEnabled(settings.enabled(p));
     }
     // The default product is checked, and its layout shown, even when its button is greyed.
     if (auto p = settings.defaultProduct()) {
-        m_products[static_cast<std::size_t>(*p)]->setChecked(true);
+        m_ui.product(*p)->setChecked(true);
         applyLayout(*p);
     }
 }
@@ -288,22 +120,22 @@ void ConverterWindow::formCreate() {
 void ConverterWindow::applyLayout(Product product) {
     const bool debit = product == Product::DirectCredit || product == Product::Payroll;
     const bool cheque = product == Product::ManagerCheque;
-    for (QWidget* w : {static_cast<QWidget*>(m_label5), static_cast<QWidget*>(m_edtDebitAcct),
-                       static_cast<QWidget*>(m_label9), static_cast<QWidget*>(m_edtFeeAcct),
-                       static_cast<QWidget*>(m_btnCopyAcct)}) {
+    for (QWidget* w : {static_cast<QWidget*>(m_ui.label5), static_cast<QWidget*>(m_ui.edtDebitAcct),
+                       static_cast<QWidget*>(m_ui.label9), static_cast<QWidget*>(m_ui.edtFeeAcct),
+                       static_cast<QWidget*>(m_ui.btnCopyAcct)}) {
         w->setVisible(debit);
     }
-    for (QWidget* w : {static_cast<QWidget*>(m_label6), static_cast<QWidget*>(m_edtInvoice),
-                       static_cast<QWidget*>(m_btnInvoice)}) {
+    for (QWidget* w : {static_cast<QWidget*>(m_ui.label6), static_cast<QWidget*>(m_ui.edtInvoice),
+                       static_cast<QWidget*>(m_ui.btnInvoice)}) {
         w->setVisible(cheque);
     }
-    m_label3->setText(cheque ? QStringLiteral("Payment File Name") : QStringLiteral("Source File Name"));
+    m_ui.label3->setText(cheque ? QStringLiteral("Payment File Name") : QStringLiteral("Source File Name"));
 }
 
 std::optional<Product> ConverterWindow::checkedProduct() const {
     for (Product p :
          {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
-        if (m_products[static_cast<std::size_t>(p)]->isChecked()) {
+        if (m_ui.product(p)->isChecked()) {
             return p;
         }
     }
@@ -319,16 +151,16 @@ void ConverterWindow::browse(QFileDialog* dialog, QLineEdit* edit) {
 }
 
 void ConverterWindow::btnCopyAcctClick() {
-    m_edtFeeAcct->setText(m_edtDebitAcct->text());
+    m_ui.edtFeeAcct->setText(m_ui.edtDebitAcct->text());
 }
 
 void ConverterWindow::bntClearFormClick() {
-    for (QLineEdit* edit : {m_edtSource, m_edtDestination, m_edtComId, m_edtDebitAcct, m_edtFeeAcct,
-                            m_edtInvoice, m_edtHashValue}) {
+    for (QLineEdit* edit : {m_ui.edtSource, m_ui.edtDestination, m_ui.edtComId, m_ui.edtDebitAcct,
+                            m_ui.edtFeeAcct, m_ui.edtInvoice, m_ui.edtHashValue}) {
         edit->clear();
     }
     // Radio buttons of one group cannot be unchecked while they exclude each other.
-    for (QRadioButton* radio : m_products) {
+    for (QRadioButton* radio : m_ui.products) {
         radio->setAutoExclusive(false);
         radio->setChecked(false);
         radio->setAutoExclusive(true);
@@ -342,9 +174,9 @@ std::optional<ConversionRequest> ConverterWindow::buildRequest() {
         QLineEdit* edit;
         std::string* bytes;
     };
-    for (const Entry& entry : {Entry{"Company ID", m_edtComId, &request.companyId},
-                               Entry{"Debit Account", m_edtDebitAcct, &request.debitAccount},
-                               Entry{"Debit Fee Account", m_edtFeeAcct, &request.feeAccount}}) {
+    for (const Entry& entry : {Entry{"Company ID", m_ui.edtComId, &request.companyId},
+                               Entry{"Debit Account", m_ui.edtDebitAcct, &request.debitAccount},
+                               Entry{"Debit Fee Account", m_ui.edtFeeAcct, &request.feeAccount}}) {
         auto bytes = fromUtf8(entry.edit->text().toStdString());
         if (!bytes) {
             showMessage(
@@ -360,20 +192,20 @@ std::optional<ConversionRequest> ConverterWindow::buildRequest() {
     }
     // A company ID of blanks only names no company: the run asks for one. Any other ID is kept
     // as typed, blanks included, since the rejection files are named with it.
-    if (blank(m_edtComId->text())) {
+    if (blank(m_ui.edtComId->text())) {
         request.companyId.clear();
     }
     auto fileName = [](const QLineEdit* edit) {
         return blank(edit->text()) ? std::string() : QFile::encodeName(edit->text()).toStdString();
     };
     request.product = checkedProduct();
-    request.sourceFile = fileName(m_edtSource);
+    request.sourceFile = fileName(m_ui.edtSource);
     // The invoice row belongs to Manager Cheque; a name left in it while hidden is not an input.
     if (request.product == Product::ManagerCheque) {
-        request.invoiceFile = fileName(m_edtInvoice);
+        request.invoiceFile = fileName(m_ui.edtInvoice);
     }
-    request.destinationFile = fileName(m_edtDestination);
-    request.printDetail = m_checkBox1->isChecked();
+    request.destinationFile = fileName(m_ui.edtDestination);
+    request.printDetail = m_ui.checkBox1->isChecked();
     return request;
 }
 
@@ -385,14 +217,14 @@ void ConverterWindow::btnActionClick() {
     if (!request) {
         return;
     }
-    m_btnAction->setEnabled(false);
-    m_bntClearForm->setEnabled(false);
+    m_ui.btnAction->setEnabled(false);
+    m_ui.bntClearForm->setEnabled(false);
     m_job->start(std::move(*request));
 }
 
 void ConverterWindow::runEnded(const QString& error) {
-    m_btnAction->setEnabled(true);
-    m_bntClearForm->setEnabled(true);
+    m_ui.btnAction->setEnabled(true);
+    m_ui.bntClearForm->setEnabled(true);
     if (!error.isEmpty()) {
         showMessage(this, error, QMessageBox::Critical);
     }

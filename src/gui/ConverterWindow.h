@@ -3,21 +3,13 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
 
+#include "ReformatControls.h"
 #include "base/Product.h"
 #include "reports/ReportEngine.h"
-
-class QCheckBox;
-class QFileDialog;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
 
 namespace convertor {
 
@@ -55,9 +47,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildForm();
-    QWidget* buildPictures();
-    void applyTabOrder();
+    void connectControls();
     void formCreate();
     void applyLayout(Product product);
     std::optional<Product> checkedProduct() const;
@@ -67,33 +57,10 @@ private:
     void runEnded(const QString& error);
     void showReport(const std::shared_ptr<ReportValue>& report);
 
+    ReformatControls m_ui;
     ConversionJob* m_job = nullptr;
     ReportEngine m_engine;
     QPointer<ReportPreview> m_lastPreview;
-
-    QLabel* m_label3 = nullptr;
-    QLabel* m_label5 = nullptr;
-    QLabel* m_label6 = nullptr;
-    QLabel* m_label9 = nullptr;
-    QLineEdit* m_edtComId = nullptr;
-    QLineEdit* m_edtDebitAcct = nullptr;
-    QLineEdit* m_edtFeeAcct = nullptr;
-    QLineEdit* m_edtSource = nullptr;
-    QLineEdit* m_edtInvoice = nullptr;
-    QLineEdit* m_edtDestination = nullptr;
-    QLineEdit* m_edtHashValue = nullptr;
-    QPushButton* m_btnCopyAcct = nullptr;
-    QPushButton* m_btnBrowse = nullptr;
-    QPushButton* m_btnInvoice = nullptr;
-    QPushButton* m_bntDestination = nullptr;
-    QPushButton* m_btnAction = nullptr;
-    QPushButton* m_bntClearForm = nullptr;
-    // Indexed by Product.
-    std::array<QRadioButton*, 4> m_products{};
-    QCheckBox* m_checkBox1 = nullptr;
-    QProgressBar* m_pgbState = nullptr;
-    QFileDialog* m_dlgOpenSource = nullptr;
-    QFileDialog* m_dlgSaveDestination = nullptr;
 };
 
 }  // namespace convertor
