@@ -43,6 +43,13 @@ MainWindow::MainWindow(std::filesystem::path home, QWidget* parent) : QMainWindo
     m_converterFrame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_converterFrame->showMaximized();
+    // The converter window is not resized: brought back from its icon, it fills the frame again.
+    connect(m_converterFrame, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates, Qt::WindowStates now) {
+                if (!(now & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+                    m_converterFrame->showMaximized();
+                }
+            });
     // The images are registered by the converter window; every window shows the program's icon.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/convertor.png")));
 

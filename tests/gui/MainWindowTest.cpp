@@ -85,6 +85,8 @@ void MainWindowTest::startUpBuildsTheFrame() {
     frame->close();
     QCOMPARE(m_main->converterWindow(), converter);
     QVERIFY(frame->isMinimized());
+    frame->showNormal();
+    QTRY_VERIFY(frame->isMaximized());
 }
 
 void MainWindowTest::loginOpensOneBankWindow() {
