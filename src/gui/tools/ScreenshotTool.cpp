@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -42,7 +43,13 @@ void settle(int ms) {
 void shot(const char* name, int wait = 300) {
     settle(wait);
     const QString file = g_out + "/" + name + ".png";
-    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(file)) {
+    // Four bits a channel look the same on a screen and keep the pictures small for the repository.
+    const QImage picture = QGuiApplication::primaryScreen()
+                               ->grabWindow(0)
+                               .toImage()
+                               .convertToFormat(QImage::Format_RGB444)
+                               .convertToFormat(QImage::Format_RGB888);
+    if (!picture.save(file, "PNG", 0)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
     }
 }
