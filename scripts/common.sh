@@ -11,7 +11,7 @@ PACKAGES=(
   libssl-dev libsimpleini-dev libkainjow-mustache-dev nlohmann-json3-dev libcli11-dev
   googletest libgtest-dev libgmock-dev
   qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-thai-tlwg
-  faketime poppler-utils unzip time bc
+  faketime poppler-utils unzip time bc xvfb openbox
   dpkg-dev desktop-file-utils librsvg2-bin debootstrap
 )
 

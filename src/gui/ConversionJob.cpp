@@ -1,0 +1,55 @@
+#include "ConversionJob.h"
+
+#include <QThread>
+
+#include "convert/ConversionRun.h"
+#include "convert/DataDirectory.h"
+#include "refdata/Schema.h"
+#include "refdata/TableStore.h"
+
+namespace convertor {
+
+ConversionJob::ConversionJob(std::filesystem::path home, QObject* parent)
+    : QObject(parent), m_home(std::move(home)), m_clock(std::make_unique<SystemClock>()) {}
+
+ConversionJob::~ConversionJob() {
+    if (m_thread) {
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+bool ConversionJob::start(ConversionRequest request) {
+    if (m_thread) {
+        return false;
+    }
+    m_error.clear();
+    m_thread = QThread::create([this, request = std::move(request)] { run(request); });
+    connect(m_thread, &QThread::finished, this, [this] {
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        emit finished(QString::fromStdString(m_error));
+    });
+    m_thread->start();
+    return true;
+}
+
+void ConversionJob::run(const ConversionRequest& request) {
+    try {
+        // Opened on the first run, then kept: the tables stay open for the process.
+        if (!m_tables) {
+            m_tables = std::make_unique<TableStore>(dataDirectory(m_home) / schema::kDatabaseFile);
+        }
+        runConversion(request, m_state, *m_tables, m_operator, *m_clock, m_home);
+    } catch (const std::exception& error) {
+        m_error = error.what();
+    } catch (...) {
+        m_error = "The conversion ended with an unknown error";
+    }
+    if (!m_error.empty()) {
+        // An error can end the run between two progress steps; the bar never stays part-way.
+        m_operator.setProgress(0);
+    }
+}
+
+}  // namespace convertor

@@ -1,0 +1,255 @@
+#include "ConverterWindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ConversionJob.h"
+#include "MessageSink.h"
+#include "ReportPreview.h"
+#include "convert/DataDirectory.h"
+#include "reports/ReportValue.h"
+#include "text/CodePage.h"
+
+namespace convertor {
+
+namespace {
+
+constexpr const char* kVersion = CONVERTOR_VERSION;
+
+// Blanks count as nothing typed: bytes of value 32 or below, as the run trims.
+bool blank(const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() > 32) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+ConverterWindow::ConverterWindow(std::filesystem::path home, QWidget* parent)
+    : QWidget(parent),
+      m_ui(this, QString::fromLatin1(kVersion)),
+      m_job(new ConversionJob(std::move(home), this)) {
+    setObjectName("frmReformat");
+    setWindowTitle(QStringLiteral("Convertor %1").arg(kVersion));
+    connectControls();
+    formCreate();
+
+    GuiOperator& op = m_job->runOperator();
+    // The run waits on its thread until the message is acknowledged.
+    connect(
+        &op, &GuiOperator::messageShown, this, [this](const QString& text) { showMessage(this, text); },
+        Qt::BlockingQueuedConnection);
+    connect(&op, &GuiOperator::progressChanged, m_ui.pgbState, &QProgressBar::setValue, Qt::QueuedConnection);
+    connect(&op, &GuiOperator::hashValueChanged, m_ui.edtHashValue, &QLineEdit::setText,
+            Qt::QueuedConnection);
+    connect(&op, &GuiOperator::reportShown, this, &ConverterWindow::showReport, Qt::QueuedConnection);
+    connect(m_job, &ConversionJob::finished, this, &ConverterWindow::runEnded);
+}
+
+ConverterWindow::~ConverterWindow() {
+    // A run still going must not wait for this thread to show a message: it goes on unheard,
+    // and its end is awaited here.
+    m_job->runOperator().disconnect();
+    QCoreApplication::removePostedEvents(this);
+    delete m_job;
+}
+
+void ConverterWindow::setClock(std::unique_ptr<Clock> clock) {
+    m_job->setClock(std::move(clock));
+}
+
+ReportPreview* ConverterWindow::lastPreview() const {
+    return m_lastPreview;
+}
+
+bool ConverterWindow::isRunning() const {
+    return m_job->isRunning();
+}
+
+void ConverterWindow::connectControls() {
+    for (Product p :
+         {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
+        QRadioButton* radio = m_ui.product(p);
+        connect(radio, &QRadioButton::clicked, this, [this, radio, p] {
+            if (radio->isChecked()) {
+                applyLayout(p);
+            }
+        });
+    }
+    connect(m_ui.btnBrowse, &QPushButton::clicked, this,
+            [this] { browse(m_ui.dlgOpenSource, m_ui.edtSource); });
+    connect(m_ui.btnInvoice, &QPushButton::clicked, this,
+            [this] { browse(m_ui.dlgOpenSource, m_ui.edtInvoice); });
+    connect(m_ui.bntDestination, &QPushButton::clicked, this,
+            [this] { browse(m_ui.dlgSaveDestination, m_ui.edtDestination); });
+    connect(m_ui.btnCopyAcct, &QPushButton::clicked, this, &ConverterWindow::btnCopyAcctClick);
+    connect(m_ui.bntClearForm, &QPushButton::clicked, this, &ConverterWindow::bntClearFormClick);
+    connect(m_ui.btnAction, &QPushButton::clicked, this, &ConverterWindow::btnActionClick);
+}
+
+void ConverterWindow::formCreate() {
+    m_ui.label6->hide();
+    m_ui.edtInvoice->hide();
+    m_ui.btnInvoice->hide();
+    ReformatSettings& settings = m_job->state().settings;
+    settings = loadReformatSettings(dataDirectory(m_job->home()) / "Default.ini");
+    for (Product p :
+         {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
+        m_ui.product(p)->setEnabled(settings.enabled(p));
+    }
+    // The default product is checked, and its layout shown, even when its button is greyed.
+    if (auto p = settings.defaultProduct()) {
+        m_ui.product(*p)->setChecked(true);
+        applyLayout(*p);
+    }
+}
+
+void ConverterWindow::applyLayout(Product product) {
+    const bool debit = product == Product::DirectCredit || product == Product::Payroll;
+    const bool cheque = product == Product::ManagerCheque;
+    for (QWidget* w : {static_cast<QWidget*>(m_ui.label5), static_cast<QWidget*>(m_ui.edtDebitAcct),
+                       static_cast<QWidget*>(m_ui.label9), static_cast<QWidget*>(m_ui.edtFeeAcct),
+                       static_cast<QWidget*>(m_ui.btnCopyAcct)}) {
+        w->setVisible(debit);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(m_ui.label6), static_cast<QWidget*>(m_ui.edtInvoice),
+                       static_cast<QWidget*>(m_ui.btnInvoice)}) {
+        w->setVisible(cheque);
+    }
+    m_ui.label3->setText(cheque ? QStringLiteral("Payment File Name") : QStringLiteral("Source File Name"));
+}
+
+std::optional<Product> ConverterWindow::checkedProduct() const {
+    for (Product p :
+         {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
+        if (m_ui.product(p)->isChecked()) {
+            return p;
+        }
+    }
+    return std::nullopt;
+}
+
+void ConverterWindow::browse(QFileDialog* dialog, QLineEdit* edit) {
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+        edit->setText(QDir::toNativeSeparators(dialog->selectedFiles().first()));
+    } else {
+        edit->clear();
+    }
+}
+
+void ConverterWindow::btnCopyAcctClick() {
+    m_ui.edtFeeAcct->setText(m_ui.edtDebitAcct->text());
+}
+
+void ConverterWindow::bntClearFormClick() {
+    for (QLineEdit* edit : {m_ui.edtSource, m_ui.edtDestination, m_ui.edtComId, m_ui.edtDebitAcct,
+                            m_ui.edtFeeAcct, m_ui.edtInvoice, m_ui.edtHashValue}) {
+        edit->clear();
+    }
+    // Radio buttons of one group cannot be unchecked while they exclude each other.
+    for (QRadioButton* radio : m_ui.products) {
+        radio->setAutoExclusive(false);
+        radio->setChecked(false);
+        radio->setAutoExclusive(true);
+    }
+}
+
+std::optional<ConversionRequest> ConverterWindow::buildRequest() {
+    ConversionRequest request;
+    struct Entry {
+        const char* caption;
+        QLineEdit* edit;
+        std::string* bytes;
+    };
+    for (const Entry& entry : {Entry{"Company ID", m_ui.edtComId, &request.companyId},
+                               Entry{"Debit Account", m_ui.edtDebitAcct, &request.debitAccount},
+                               Entry{"Debit Fee Account", m_ui.edtFeeAcct, &request.feeAccount}}) {
+        auto bytes = fromUtf8(entry.edit->text().toStdString());
+        if (!bytes) {
+            showMessage(
+                this,
+                QStringLiteral("%1 holds characters that cannot be written in the Thai code page 874. "
+                               "Please remove them and retry")
+                    .arg(QString::fromLatin1(entry.caption)),
+                QMessageBox::Warning);
+            entry.edit->setFocus();
+            return std::nullopt;
+        }
+        *entry.bytes = std::move(*bytes);
+    }
+    // A company ID of blanks only names no company: the run asks for one. Any other ID is kept
+    // as typed, blanks included, since the rejection files are named with it.
+    if (blank(m_ui.edtComId->text())) {
+        request.companyId.clear();
+    }
+    auto fileName = [](const QLineEdit* edit) {
+        return blank(edit->text()) ? std::string() : QFile::encodeName(edit->text()).toStdString();
+    };
+    request.product = checkedProduct();
+    request.sourceFile = fileName(m_ui.edtSource);
+    // The invoice row belongs to Manager Cheque; a name left in it while hidden is not an input.
+    if (request.product == Product::ManagerCheque) {
+        request.invoiceFile = fileName(m_ui.edtInvoice);
+    }
+    request.destinationFile = fileName(m_ui.edtDestination);
+    request.printDetail = m_ui.checkBox1->isChecked();
+    return request;
+}
+
+void ConverterWindow::btnActionClick() {
+    if (m_job->isRunning()) {
+        return;
+    }
+    auto request = buildRequest();
+    if (!request) {
+        return;
+    }
+    m_ui.btnAction->setEnabled(false);
+    m_ui.bntClearForm->setEnabled(false);
+    m_job->start(std::move(*request));
+}
+
+void ConverterWindow::runEnded(const QString& error) {
+    m_ui.btnAction->setEnabled(true);
+    m_ui.bntClearForm->setEnabled(true);
+    if (!error.isEmpty()) {
+        showMessage(this, error, QMessageBox::Critical);
+    }
+    emit runFinished();
+}
+
+void ConverterWindow::showReport(const std::shared_ptr<ReportValue>& report) {
+    if (!report) {
+        return;
+    }
+    try {
+        m_lastPreview = ReportPreview::showReport(*report, m_engine, m_job->home() / "Report");
+    } catch (const std::exception& error) {
+        showMessage(this, QString::fromStdString(error.what()), QMessageBox::Critical);
+    }
+}
+
+void ConverterWindow::closeEvent(QCloseEvent* event) {
+    // The converter window lives as long as the program: closing it only minimizes it.
+    event->ignore();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        frame->showMinimized();
+    } else {
+        showMinimized();
+    }
+}
+
+}  // namespace convertor
