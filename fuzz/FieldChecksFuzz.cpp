@@ -4,6 +4,7 @@
 
 #include "FuzzInput.h"
 #include "bankfile/FieldChecks.h"
+#include "base/Padding.h"
 
 // The field checks take any bytes; their answers agree with each other.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

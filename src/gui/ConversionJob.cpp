@@ -4,7 +4,6 @@
 
 #include "convert/ConversionRun.h"
 #include "convert/DataDirectory.h"
-#include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 
 namespace convertor {
@@ -38,7 +37,7 @@ void ConversionJob::run(const ConversionRequest& request) {
     try {
         // Opened on the first run, then kept: the tables stay open for the process.
         if (!m_tables) {
-            m_tables = std::make_unique<TableStore>(dataDirectory(m_home) / schema::kDatabaseFile);
+            m_tables = std::make_unique<TableStore>(databaseFile(m_home));
         }
         runConversion(request, m_state, *m_tables, m_operator, *m_clock, m_home);
     } catch (const std::exception& error) {

@@ -105,7 +105,7 @@ void ConverterWindow::formCreate() {
     m_ui.edtInvoice->hide();
     m_ui.btnInvoice->hide();
     ReformatSettings& settings = m_job->state().settings;
-    settings = loadReformatSettings(dataDirectory(m_job->home()) / "Default.ini");
+    settings = loadReformatSettings(settingsFile(m_job->home()));
     for (Product p :
          {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
         m_ui.product(p)->setEnabled(settings.enabled(p));

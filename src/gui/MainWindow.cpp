@@ -14,7 +14,6 @@
 #include "MessageSink.h"
 #include "TableConnection.h"
 #include "convert/DataDirectory.h"
-#include "refdata/Schema.h"
 
 namespace convertor {
 
@@ -23,7 +22,7 @@ MainWindow::MainWindow(std::filesystem::path home, QWidget* parent) : QMainWindo
     setWindowTitle(QStringLiteral("ZVB"));
 
     // Before any window opens a table. A missing database is reported by the first table opened.
-    const auto database = dataDirectory(home) / schema::kDatabaseFile;
+    const auto database = databaseFile(home);
     openTableConnection(QString::fromStdString(database.string()));
 
     m_frame = new QMdiArea(this);
