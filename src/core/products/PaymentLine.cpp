@@ -25,7 +25,7 @@ std::string PaymentLine::where() const {
 std::int64_t amountAt(std::string_view text16, const std::string& where, bool allowSign) {
     auto value = amountThousandths(text16, allowSign);
     if (!value) {
-        throw ConversionError(std::string(notAFloat(toUtf8(text16)).what()) + " (" + where + ")");
+        throw notAFloatIn(text16, " (" + where + ")");
     }
     return *value;
 }
@@ -37,7 +37,7 @@ long countAt(std::string_view text, const std::string& where) {
             return *value;
         }
     }
-    throw ConversionError(std::string(notAnInteger(toUtf8(text)).what()) + " (" + where + ")");
+    throw notAnIntegerIn(text, " (" + where + ")");
 }
 
 }  // namespace convertor
