@@ -11,7 +11,6 @@
 #include "products/RecordFill.h"
 #include "products/WithholdingTax.h"
 #include "refdata/Schema.h"
-#include "text/CodePage.h"
 #include "text/Trim.h"
 
 namespace convertor {

@@ -5,7 +5,6 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "base/ConversionError.h"
-#include "text/CodePage.h"
 #include "text/Trim.h"
 
 namespace convertor {
