@@ -11,6 +11,7 @@
 #include "base/Clock.h"
 #include "convert/ConversionRun.h"
 #include "convert/DataDirectory.h"
+#include "convert/InputChecks.h"
 #include "products/ConversionState.h"
 #include "refdata/TableStore.h"
 #include "text/CodePage.h"
@@ -35,6 +36,27 @@ bool toEntry(const std::string& utf8, std::size_t maxLength, const char* option,
     }
     entry = *bytes;
     return true;
+}
+
+// Checked before the run: a report must not overwrite a file of the run, nor fail only after the
+// bank file was written.
+std::string reportProblem(const std::string& report, const ConversionRequest& request, const Date& today) {
+    fs::path folder = fs::path(report).parent_path();
+    std::error_code error;
+    if (!folder.empty() && !fs::is_directory(folder, error)) {
+        return "the folder of the report file does not exist";
+    }
+    std::vector<std::string> files{request.sourceFile, request.invoiceFile, request.destinationFile};
+    if (request.product) {
+        auto outputs = runOutputs(request, productCode(*request.product), today);
+        files.insert(files.end(), outputs.begin(), outputs.end());
+    }
+    for (const std::string& file : files) {
+        if (!file.empty() && sameFile(report, file)) {
+            return "the report file must not name the source, invoice, bank, rejection or archive file";
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -104,8 +126,15 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
         return kUsage;
     }
 
-    CliOperator op(out);
     SystemClock clock;
+    if (!m_report.empty()) {
+        if (std::string reportError = reportProblem(m_report, *request, clock.today());
+            !reportError.empty()) {
+            err << "error: --report: " << reportError << "\n";
+            return kUsage;
+        }
+    }
+    CliOperator op(out);
     int status = kNoBankFile;
     try {
         TableStore tables(databaseFile(homeDir));

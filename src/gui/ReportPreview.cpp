@@ -50,7 +50,9 @@ ReportPreview* ReportPreview::showReport(const ReportValue& report, ReportEngine
     if (engine.isEmptyReport()) {
         return nullptr;
     }
-    const QDate today = QDate::currentDate();
+    const QDate today = report.printedOn
+                            ? QDate(report.printedOn->year, report.printedOn->month, report.printedOn->day)
+                            : QDate::currentDate();
     auto* preview = new ReportPreview(parent);
     preview->setPrintedDate(today);
     preview->setReportHtml(QString::fromStdString(engine.render(report, toDate(today))));

@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "CliApp.h"
+#include "convert/RunLock.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -146,6 +149,40 @@ TEST_F(ConvertCliTest, VerifyReportsProblemsByLine) {
     EXPECT_NE(outcome.out.find("line 2: record 001 is 8 characters long, not 96"), std::string::npos)
         << outcome.out;
     EXPECT_NE(outcome.out.find("line 1: the digest line does not match"), std::string::npos) << outcome.out;
+}
+
+TEST_F(ConvertCliTest, ReportThatWouldOverwriteAFileOfTheRunOrHasNoFolderIsAUsageError) {
+    fs::copy_file(testData("dcp/eleven.txt"), home.out("source.json"));
+    for (const char* name : {"source.json", "bank.txt", "ACME01_DCP_InvalidAcctRecord.txt",
+                             "2030-01-02ACME01_DCP.zip", "missing/report.json"}) {
+        auto args = directCredit("dcp/eleven.txt");
+        args[10] = home.out("source.json").string();
+        args.insert(args.end(), {"--report", home.out(name).string()});
+        Outcome outcome = runProcess(args, scratch.path());
+        EXPECT_EQ(outcome.status, 64) << name;
+        EXPECT_EQ(outcome.err.rfind("error: --report: ", 0), 0u) << outcome.err;
+        EXPECT_EQ(outcome.out, "") << name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(home.out("")), fs::directory_iterator()), 1)
+            << "only the source is in the folder";
+    }
+}
+
+TEST_F(ConvertCliTest, RunIntoAFolderAnotherProcessHoldsIsRefusedAtOnce) {
+    RunLock held(home.out("").string());
+    Outcome outcome = runProcess(directCredit("dcp/eleven.txt"), scratch.path());
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, std::string(kDestinationBusy) + "\n");
+    EXPECT_TRUE(fs::is_empty(home.out("")));
+}
+
+TEST_F(ConvertCliTest, VerifyRefusesWhatIsNotARegularFile) {
+    ASSERT_EQ(mkfifo(home.out("pipe").c_str(), 0600), 0);
+    for (const fs::path& file : {home.out("pipe"), home.out("")}) {
+        Outcome outcome = runInProcess({"verify", file.string()});
+        EXPECT_EQ(outcome.status, 64);
+        EXPECT_EQ(outcome.err, "error: BANKFILE: " + file.string() + " is not a regular file\n");
+        EXPECT_EQ(outcome.out, "");
+    }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <sys/stat.h>
+
 #include "base/ConversionError.h"
+#include "convert/RunLock.h"
 #include "support/RunFixture.h"
 
 namespace fs = std::filesystem;
@@ -162,6 +165,121 @@ TEST_F(ConversionRunTest, UnwritableDestinationFailsWithoutLeavingFiles) {
     EXPECT_THROW(run(), IoError);
     EXPECT_EQ(outFiles(), std::vector<std::string>{"not-a-folder"});
     EXPECT_EQ(readFile(home.out("not-a-folder")), "");
+}
+
+TEST_F(ConversionRunTest, CompanyIdsThatCannotNameTheFilesAreRefused) {
+    struct Case {
+        std::string id;
+        std::string message;
+    };
+    const std::string control = "Company id must not contain \\ / : * ? \" < > | or control characters";
+    for (const Case& c :
+         std::vector<Case>{{"   ", "Please insert company id"},
+                           {"ACME\x7F", control},
+                           {"ACME\t01", control},
+                           {"THIRTEEN-CHAR", "Company id must not be longer than 12 characters"}}) {
+        directCredit("dcp/nine.txt");
+        request.companyId = c.id;
+        op.messages.clear();
+        run();
+        EXPECT_EQ(op.messages, std::vector<std::string>{c.message}) << c.id;
+        EXPECT_TRUE(outFiles().empty()) << c.id;
+    }
+}
+
+// Each case puts one file in the way, then runs with one request field changed.
+TEST_F(ConversionRunTest, FilesThatAreNotRegularOrThatOutputsWouldOverwriteAreRefused) {
+    const std::string notRegular = " is not a regular file. Please insert ";
+    const std::string asRejection =
+        "Source or invoice file must not be named like a rejection file or the archive "
+        "of the run. Please move or rename it and retry";
+    const std::string destAsOutput =
+        "Destination file name must not name a rejection file or the archive of the "
+        "run. Please insert another destination file name and retry";
+    struct Case {
+        std::string field;  // source, invoice or dest
+        std::string path;
+        char kind;  // 'p' FIFO, 'd' folder, 'f' a copy of the source, '-' nothing
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {"source", "in/pipe", 'p', "Source file name" + notRegular + "valid file name and retry"},
+        {"invoice", "in/pipe", 'p', "Invoice file name" + notRegular + "valid file name and retry"},
+        {"dest", "out/pipe", 'p',
+         "Destination file name" + notRegular + "another destination file name and retry"},
+        {"dest", "out/folder", 'd',
+         "Destination file name" + notRegular + "another destination file name and retry"},
+        {"dest", "/dev/null", '-',
+         "Destination file name" + notRegular + "another destination file name and retry"},
+        {"source", "out/ACME01_DCP_InvalidAcctRecord.txt", 'f', asRejection},
+        {"source", "out/ACME01_DCP_CreditZeroAmountRecord.txt", 'f', asRejection},
+        {"invoice", "out/2030-01-02ACME01_DCP.zip", 'f', asRejection},
+        {"dest", "out/ACME01_DCP_CreditAmountInvalidRecord.txt", '-', destAsOutput},
+        {"dest", "out/2030-01-02ACME01_DCP.zip", '-', destAsOutput},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field + " " + c.path);
+        fs::path path = c.path[0] == '/' ? fs::path(c.path) : home.home() / c.path;
+        if (c.kind == 'p') {
+            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+        } else if (c.kind == 'd') {
+            fs::create_directory(path);
+        } else if (c.kind == 'f') {
+            fs::copy_file(testData("dcp/nine.txt"), path);
+        }
+        auto before = outFiles();
+        request = ConversionRequest{};
+        directCredit("dcp/nine.txt");
+        (c.field == "source"    ? request.sourceFile
+         : c.field == "invoice" ? request.invoiceFile
+                                : request.destinationFile) = path.string();
+        op.messages.clear();
+        run();
+        EXPECT_EQ(op.messages, std::vector<std::string>{c.message});
+        EXPECT_EQ(outFiles(), before);
+        if (c.kind == 'p') {
+            EXPECT_TRUE(fs::is_fifo(path));
+        } else if (c.kind == 'f') {
+            EXPECT_EQ(readFile(path), readFile(testData("dcp/nine.txt")));
+        }
+        if (c.kind != '-') {
+            fs::remove(path);
+        }
+    }
+}
+
+TEST_F(ConversionRunTest, SecondRunIntoTheSameFolderIsRefusedWhileTheFirstHoldsIt) {
+    directCredit("dcp/nine.txt");
+    {
+        RunLock first((home.home() / "out/").string());
+        ASSERT_FALSE(first.busy());
+        run();
+        EXPECT_EQ(op.messages, std::vector<std::string>{kDestinationBusy});
+        EXPECT_TRUE(outFiles().empty());
+    }
+    op.messages.clear();
+    run();
+    EXPECT_TRUE(state.success) << "the lock goes with the run that held it";
+}
+
+// A clock whose day moves on at every reading, as at midnight.
+class MidnightClock : public Clock {
+public:
+    Date today() const override { return Date{2030, 1, 2 + readings++}; }
+    mutable int readings = 0;
+};
+
+TEST_F(ConversionRunTest, TheDateIsReadOncePerRun) {
+    MidnightClock midnight;
+    directCredit("dcp/nine.txt");
+    request.printDetail = true;
+    runConversion(request, state, tables, op, midnight, home.home());
+    ASSERT_TRUE(state.success);
+    EXPECT_EQ(midnight.readings, 1);
+    EXPECT_TRUE(fs::exists(home.out("2030-01-02ACME01_DCP.zip")));
+    EXPECT_EQ(op.messages[0], "Reformat data and add to 2030-01-02ACME01_DCP.zip completed");
+    ASSERT_FALSE(op.reports.empty());
+    EXPECT_EQ(op.reports[0].printedOn, (Date{2030, 1, 2}));
 }
 
 }  // namespace

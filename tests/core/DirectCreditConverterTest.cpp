@@ -105,6 +105,17 @@ TEST_F(DirectCreditTest, UnreadableNumbersStopTheRunNamingTheLine) {
     } catch (const ConversionError& error) {
         EXPECT_STREQ(error.what(), "'12A45' is not a valid integer value (line 1)");
     }
+    // A NUL in the field is shown, so the message goes on past it.
+    std::string withNul = readFile(testData("dcp/bad_count.txt"));
+    withNul[withNul.find("12A45") + 2] = '\0';
+    writeFile(home.in("nul.txt"), withNul);
+    request.sourceFile = home.in("nul.txt").string();
+    try {
+        run();
+        FAIL() << "a record count holding a NUL was taken";
+    } catch (const ConversionError& error) {
+        EXPECT_STREQ(error.what(), "'12\\045' is not a valid integer value (line 1)");
+    }
     directCredit("dcp/plus_amount.txt");
     try {
         run();

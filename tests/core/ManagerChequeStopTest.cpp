@@ -112,6 +112,9 @@ TEST(ManagerChequeErrors, FieldsThatDoNotFitEndTheRunNamingTheLine) {
     EXPECT_EQ(errorOf(patch(line, 601, " 1x  ")),
               "' 1x  ' is not a valid integer value (columns 601-605, "
               "payment file line 2)");
+    // Thai text comes out in UTF-8, converted once.
+    EXPECT_EQ(errorOf(patch(line, 601, cp874(" 1ก  "))),
+              "' 1ก  ' is not a valid integer value (columns 601-605, payment file line 2)");
     EXPECT_EQ(errorOf(patch(line, 47, " 000000012345")),
               "'00 0000000123450' is not a valid floating point value (payment file line 2)");
     // A rejected line's invoice count is still read.

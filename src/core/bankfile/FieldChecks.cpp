@@ -246,18 +246,35 @@ void appendRejectionLine(const std::filesystem::path& directory, const std::stri
 
 namespace {
 
+// Shown in UTF-8, with a NUL written out: what() ends at the first NUL byte.
+std::string quotedField(std::string_view cp874) {
+    std::string quoted = "'";
+    for (char c : toUtf8(cp874)) {
+        quoted += c == '\0' ? std::string("\\0") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
 std::string atLine(long lineNumber) {
     return lineNumber > 0 ? " (line " + std::to_string(lineNumber) + ")" : std::string();
 }
 
 }  // namespace
 
-ConversionError notAnInteger(const std::string& text, long lineNumber) {
-    return ConversionError("'" + toUtf8(text) + "' is not a valid integer value" + atLine(lineNumber));
+ConversionError notAnInteger(std::string_view text, long lineNumber) {
+    return notAnIntegerIn(text, atLine(lineNumber));
 }
 
-ConversionError notAFloat(const std::string& text, long lineNumber) {
-    return ConversionError("'" + toUtf8(text) + "' is not a valid floating point value" + atLine(lineNumber));
+ConversionError notAFloat(std::string_view text, long lineNumber) {
+    return notAFloatIn(text, atLine(lineNumber));
+}
+
+ConversionError notAnIntegerIn(std::string_view text, const std::string& where) {
+    return ConversionError(quotedField(text) + " is not a valid integer value" + where);
+}
+
+ConversionError notAFloatIn(std::string_view text, const std::string& where) {
+    return ConversionError(quotedField(text) + " is not a valid floating point value" + where);
 }
 
 long toWholeNumber(const std::string& text, long lineNumber) {

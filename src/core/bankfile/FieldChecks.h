@@ -37,9 +37,11 @@ std::string padLeftZeros(std::string_view text, std::size_t width);
 std::optional<long> wholeNumber(std::string_view text);
 
 // A text (code page 874) that should hold a number but does not; the message quotes it and
-// names the line when one is given.
-ConversionError notAnInteger(const std::string& text, long lineNumber = 0);
-ConversionError notAFloat(const std::string& text, long lineNumber = 0);
+// names the line when one is given, or the place as " (" + where + ")".
+ConversionError notAnInteger(std::string_view text, long lineNumber = 0);
+ConversionError notAFloat(std::string_view text, long lineNumber = 0);
+ConversionError notAnIntegerIn(std::string_view text, const std::string& where);
+ConversionError notAFloatIn(std::string_view text, const std::string& where);
 
 // Whole number of a text: leading blanks, optional sign, digits; throws notAnInteger.
 long toWholeNumber(const std::string& text, long lineNumber = 0);

@@ -6,7 +6,9 @@
 
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RejectionLog.h"
+#include "convert/InputChecks.h"
 #include "convert/PackOutput.h"
+#include "convert/RunLock.h"
 #include "products/ConversionContext.h"
 #include "products/DirectCreditConverter.h"
 #include "products/ManagerChequeConverter.h"
@@ -29,41 +31,6 @@ std::string directoryPart(const std::string& fileName) {
     return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
 }
 
-// The company ID names the rejection files: it must not lead them out of the destination folder.
-bool safeForFileName(std::string_view companyId) {
-    for (char c : companyId) {
-        if (static_cast<unsigned char>(c) < 0x20 ||
-            std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool sameFile(const fs::path& a, const fs::path& b) {
-    std::error_code error;
-    if (fs::exists(a, error) && fs::exists(b, error)) {
-        return fs::equivalent(a, b, error);
-    }
-    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
-}
-
-// Writing the destination (or its work file) must never overwrite an input of the run.
-bool destinationOverwritesInput(const ConversionRequest& request) {
-    const std::string& d = request.destinationFile;
-    for (const std::string& input : {request.sourceFile, request.invoiceFile}) {
-        if (input.empty()) {
-            continue;
-        }
-        for (const std::string& output : {d, d + "Temp"}) {
-            if (sameFile(input, output)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 bool everyLineIsCheque(const std::string& file) {
     LineReader reader(file);
     std::string line;
@@ -72,13 +39,6 @@ bool everyLineIsCheque(const std::string& file) {
         all = all && line.size() == kChequeLineLength;
     }
     return all;
-}
-
-std::vector<RejectionKind> rejectionKinds(Product product) {
-    if (product == Product::MediaClearing) {
-        return {kAllRejectionKinds.begin(), kAllRejectionKinds.end()};
-    }
-    return {RejectionKind::InvalidAcct, RejectionKind::CreditZeroAmount, RejectionKind::CreditAmountInvalid};
 }
 
 fs::path rejectionPath(const ConversionRequest& request, const ConversionState& state, RejectionKind kind) {
@@ -153,12 +113,9 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
                    const Clock& clock, const fs::path& home) {
     state.lineBuffer.clear();
     state.destinationDirectory = directoryPart(request.destinationFile);
-    if (request.companyId.empty()) {
-        op.showMessage("Please insert company id");
-        return;
-    }
-    if (!safeForFileName(request.companyId)) {
-        op.showMessage("Company id must not contain \\ / : * ? \" < > | or control characters");
+    const Date today = clock.today();  // one date for record 001, the checks, the archive and reports
+    if (auto problem = companyIdProblem(request.companyId)) {
+        op.showMessage(*problem);
         return;
     }
     state.rejectionFlags.clear();
@@ -170,19 +127,17 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
         op.showMessage("Please select product type or select file name before reformat data ");
         return;
     }
-    std::error_code error;
-    if (!fs::exists(request.sourceFile, error) || fs::is_directory(request.sourceFile, error)) {
-        op.showMessage("Source file name does not exist. Please insert valid file name and retry");
+    if (auto problem = runFilesProblem(request, state.productCode, today)) {
+        op.showMessage(*problem);
         return;
     }
-    if (destinationOverwritesInput(request)) {
-        op.showMessage(
-            "Destination file name must not name the source or invoice file. "
-            "Please insert another destination file name and retry");
+    RunLock lock(state.destinationDirectory);
+    if (lock.busy()) {
+        op.showMessage(kDestinationBusy);
         return;
     }
     resetRecordTemplates(state.templates);
-    buildFileHeader(state, request.companyId, clock.today());
+    buildFileHeader(state, request.companyId, today);
 
     Product product = *request.product;
     if (product == Product::DirectCredit || product == Product::Payroll) {
@@ -194,7 +149,7 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
         return;
     }
     prepareRejectionFiles(request, state);
-    ConversionContext ctx{request, state, tables, op, clock, home};
+    ConversionContext ctx{request, state, tables, op, home, today};
     RunReport report;
     switch (product) {
         case Product::DirectCredit:
@@ -210,7 +165,7 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
     }
     showRunReport(ctx, report);
     if (state.success) {
-        packOutput(state, request.destinationFile, request.companyId, clock.today());
+        packOutput(state, request.destinationFile, request.companyId, today);
     }
     removeEmptyRejectionFiles(request, state);
 }

@@ -188,7 +188,7 @@ std::string BankFileAssembly::finishBankFile(std::string_view record002) {
             throw ioError("Cannot write file", m_destination);
         }
         std::string company = toUtf8(trimView(m_ctx.request.companyId));
-        m_ctx.op.showMessage("Reformat data and add to " + m_ctx.clock.today().isoDate() + company + "_" +
+        m_ctx.op.showMessage("Reformat data and add to " + m_ctx.today.isoDate() + company + "_" +
                              state.productCode + ".zip completed");
         state.hashValue = digest;
         m_ctx.op.setHashValue(digest);

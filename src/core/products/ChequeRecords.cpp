@@ -11,7 +11,6 @@
 #include "products/RecordFill.h"
 #include "products/WithholdingTax.h"
 #include "refdata/Schema.h"
-#include "text/CodePage.h"
 #include "text/Trim.h"
 
 namespace convertor {
@@ -87,8 +86,7 @@ std::string receivingBranchCode(const PaymentLine& line, const std::string& defa
     std::string text = trim(columns);
     auto value = wholeNumber(text);
     if (!value) {
-        throw ConversionError(std::string(notAnInteger(toUtf8(columns)).what()) + " (columns 601-605, " +
-                              line.where() + ")");
+        throw notAnIntegerIn(columns, " (columns 601-605, " + line.where() + ")");
     }
     if (*value < 0 || *value > 9999) {
         throw ConversionError("Branch code " + text + " in columns 601-605 of " + line.where() +

@@ -17,8 +17,8 @@ struct ConversionContext {
     ConversionState& state;
     TableStore& tables;
     Operator& op;
-    const Clock& clock;
     std::filesystem::path home;  // the directory of the program: Data/ and Report/ lie in it
+    Date today;                  // read once per run, so a run crossing midnight keeps one date
 };
 
 // Moves the progress bar only when the shown percentage changes.

@@ -75,7 +75,7 @@ private:
             m_ctx.op.showMessage("Invalid EFFECTIVE-DATE");
             return false;
         }
-        if (m_header.effectiveDate() < m_ctx.clock.today().yyyymmdd()) {
+        if (m_header.effectiveDate() < m_ctx.today.yyyymmdd()) {
             m_ctx.op.showMessage("EFFECTIVE-DATE should be today or future date");
             return false;
         }

@@ -28,7 +28,7 @@ public:
     explicit ManagerChequeRun(ConversionContext& ctx)
         : ProductRun(ctx, false),
           m_details(ctx.request.printDetail ? &ctx.tables : nullptr),
-          m_today(ctx.clock.today().yyyymmdd()) {}
+          m_today(ctx.today.yyyymmdd()) {}
 
 private:
     bool begin(LineReader& source) override;

@@ -69,7 +69,7 @@ bool MediaClearingRun::begin(LineReader& source) {
         m_ctx.op.showMessage("Invalid  EFFECTIVE DATE OF TRANSFER");
         return false;
     }
-    if (!(m_header.dateText > m_ctx.clock.today().yyyymmdd())) {
+    if (!(m_header.dateText > m_ctx.today.yyyymmdd())) {
         m_ctx.op.showMessage("EFFECTIVE DATE OF TRANSFER should be future date");
         return false;
     }

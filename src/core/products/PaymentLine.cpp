@@ -5,7 +5,6 @@
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "base/ConversionError.h"
-#include "text/CodePage.h"
 #include "text/Trim.h"
 
 namespace convertor {
@@ -25,7 +24,7 @@ std::string PaymentLine::where() const {
 std::int64_t amountAt(std::string_view text16, const std::string& where, bool allowSign) {
     auto value = amountThousandths(text16, allowSign);
     if (!value) {
-        throw ConversionError(std::string(notAFloat(toUtf8(text16)).what()) + " (" + where + ")");
+        throw notAFloatIn(text16, " (" + where + ")");
     }
     return *value;
 }
@@ -37,7 +36,7 @@ long countAt(std::string_view text, const std::string& where) {
             return *value;
         }
     }
-    throw ConversionError(std::string(notAnInteger(toUtf8(text)).what()) + " (" + where + ")");
+    throw notAnIntegerIn(text, " (" + where + ")");
 }
 
 }  // namespace convertor

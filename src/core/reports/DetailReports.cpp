@@ -46,6 +46,7 @@ void showDcpDetailReport(ConversionContext& ctx, const std::string& payType, con
         wholeTable(ctx, schema::dataset::kDcpDetail, schema::dcpDetail::kTable),
         wholeTable(ctx, schema::dataset::kRejections, schema::rejection::kTable),
     };
+    report.printedOn = ctx.today;
     ctx.op.showReport(std::move(report));
 }
 
@@ -58,6 +59,7 @@ void showMclDetailReport(ConversionContext& ctx, const std::string& payType, con
         wholeTable(ctx, schema::dataset::kRejections, schema::rejection::kTable),
         wholeTable(ctx, schema::dataset::kMclDetail, schema::mclDetail::kTable),
     };
+    report.printedOn = ctx.today;
     ctx.op.showReport(std::move(report));
 }
 
@@ -73,6 +75,7 @@ void showMcpDetailReport(ConversionContext& ctx, const std::string& payType, con
     report.datasets.push_back(wholeTable(ctx, schema::dataset::kCheques, schema::mcpDetail::kTable));
     report.datasets.push_back(std::move(taxes));
     report.datasets.push_back(std::move(invoices));
+    report.printedOn = ctx.today;
     ctx.op.showReport(std::move(report));
 }
 

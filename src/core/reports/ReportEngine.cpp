@@ -295,7 +295,7 @@ std::string ReportEngine::render(const ReportValue& report, std::optional<Date> 
     if (m_template.empty()) {
         return kEmptyReport;
     }
-    const Date date = printedOn ? *printedOn : SystemClock{}.today();
+    const Date date = printedOn ? *printedOn : report.printedOn ? *report.printedOn : SystemClock{}.today();
     kainjow::mustache::mustache parsed{m_template};
     parsed.set_custom_escape(escapeHtml);
     std::string html = parsed.render(buildContext(report, date));

@@ -24,7 +24,7 @@ public:
     const std::string& templateName() const { return m_templateName; }
     bool isEmptyReport() const { return m_templateName.empty(); }
 
-    // printedOn is the date printed on the report; the local date when not given.
+    // printedOn is the date printed on the report; else the run's date, else the local date.
     std::string render(const ReportValue& report, std::optional<Date> printedOn = std::nullopt) const;
 
 private:

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/Clock.h"
 #include "refdata/TableValue.h"
 
 namespace convertor {
@@ -21,6 +23,7 @@ struct ReportValue {
     std::string templateName;  // "rptResult.frf", ...
     std::vector<std::pair<std::string, std::string>> variables;
     std::vector<ReportDataset> datasets;
+    std::optional<Date> printedOn;  // the run's date; a report read back from a file has none
 
     const std::string* variable(const std::string& name) const;
     const ReportDataset* dataset(const std::string& name) const;

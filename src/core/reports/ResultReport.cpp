@@ -34,6 +34,7 @@ void showResultReport(ConversionContext& ctx, const std::string& payType, const 
     for (int slot : {0, 2, 4, 1, 3, 5, 6, 7}) {
         report.variables.emplace_back(RunSummary::kNames[slot], items[slot]);
     }
+    report.printedOn = ctx.today;
     ctx.op.showReport(std::move(report));
 }
 
