@@ -117,6 +117,16 @@ CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& s
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
 }
 
+bool workFilesIn(const fs::path& dir) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir, error)) {
+        if (entry.path().filename().string().find(".convertor-work-") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 fs::path testData(const std::string& relative) {
     return fs::path(TEST_DATA_DIR) / relative;
 }

@@ -72,6 +72,8 @@ std::string crlfLines(const std::vector<std::string>& lines);
 std::vector<std::string> splitCrlf(const std::string& bytes);
 // UTF-8 literal to code page 874 bytes.
 std::string cp874(const std::string& utf8);
+// Whether a run left any of its work files in dir.
+bool workFilesIn(const std::filesystem::path& dir);
 // A copy of a file under tests/data.
 std::filesystem::path testData(const std::string& relative);
 

@@ -217,10 +217,10 @@ long lineCountLessOne(const std::filesystem::path& file) {
     return count - 1;
 }
 
-void appendRejectionLine(const std::filesystem::path& directory, const std::string& name,
-                         std::string_view line) {
-    std::filesystem::path path = directory.empty() ? std::filesystem::path(name) : directory / name;
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+void appendRejectionLine(const std::filesystem::path& file, std::string_view line,
+                         const std::filesystem::path& shownName) {
+    const std::filesystem::path& path = shownName;
+    int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0) {
         throw IoError("Cannot open file " + path.string() + ": " + std::strerror(errno));
     }
