@@ -128,7 +128,8 @@ TEST_F(ConversionRunTest, RejectionFilesOfAnEarlierRunGoOnlyWithARunThatComplete
     EXPECT_EQ(outFiles(), first) << "a stopped run changes nothing";
     directCredit("dcp/nine.txt");
     run();
-    EXPECT_EQ(outFiles(), (std::vector<std::string>{"2030-01-02ACME01_DCP.zip", "bank.txt"}));
+    EXPECT_EQ(outFiles(), (std::vector<std::string>{"2030-01-02ACME01_DCP.zip",
+                                                    "ACME01_DCP_CreditZeroAmountRecord.txt", "bank.txt"}));
 }
 
 TEST_F(ConversionRunTest, ManagerChequeLinesMustAllHoldSevenHundredCharacters) {
@@ -160,8 +161,9 @@ TEST_F(ConversionRunTest, ArchiveNameHoldingSomethingElseRefusesTheRun) {
         folder ? (void)fs::create_directory(archive) : writeFile(archive, "notes, not a zip");
         op.messages.clear();
         run();
-        EXPECT_EQ(op.messages, std::vector<std::string>{"The file " + archive.string() +
-                                                        " is not a ZIP archive. Please move or rename it and retry"});
+        EXPECT_EQ(op.messages,
+                  std::vector<std::string>{"The file " + archive.string() +
+                                           " is not a ZIP archive. Please move or rename it and retry"});
         EXPECT_FALSE(state.success);
         EXPECT_EQ(outFiles(), std::vector<std::string>{archive.filename().string()});
     }

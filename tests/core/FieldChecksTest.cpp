@@ -134,7 +134,8 @@ TEST(FieldChecks, AppendRejectionLine) {
         appendRejectionLine(dir / "nowhere" / ".work", "x", "Reject.txt");
         ADD_FAILURE();
     } catch (const IoError& error) {
-        EXPECT_THAT(error.what(), ::testing::HasSubstr("Reject.txt:")) << "the user's name, not the work file";
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("Reject.txt:"))
+            << "the user's name, not the work file";
     }
 }
 

@@ -145,7 +145,7 @@ TEST(ManagerChequeErrors, InvoiceLinesThatDoNotFitEndTheRunNamingBothLines) {
     // Without the tables, the amount would reach the bank file as it stands: the check of the
     // finished bank file ends the run instead.
     EXPECT_THAT(errorOf(flagged, badAmount),
-                ::testing::EndsWith("bank.txt did not pass its check (line 7: record 006 field 6 is not all "
+                ::testing::EndsWith("bank.txt did not pass its check (line 9: record 006 field 6 is not all "
                                     "digits); nothing was written"));
 
     EXPECT_EQ(errorOf(flagged, {invoice, invoice}, "TT"),

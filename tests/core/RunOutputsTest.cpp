@@ -57,15 +57,16 @@ TEST_F(RunOutputsTest, InputNamedLikeARejectionFileIsNeverCutNorRemoved) {
 TEST_F(RunOutputsTest, DestinationNamedLikeAnotherOutputIsRefusedBeforeAnythingIsWritten) {
     olderRun();
     auto before = folder();
-    for (const char* name :
-         {"ACME01_DCP_InvalidAcctRecord.txt", "ACME01_DCP_CreditZeroAmountRecord.txt", "2030-01-02ACME01_DCP.zip"}) {
+    for (const char* name : {"ACME01_DCP_InvalidAcctRecord.txt", "ACME01_DCP_CreditZeroAmountRecord.txt",
+                             "2030-01-02ACME01_DCP.zip"}) {
         directCredit("dcp/nine.txt");
         request.destinationFile = home.out(name).string();
         op.messages.clear();
         run();
-        EXPECT_EQ(op.messages, std::vector<std::string>{"Destination file name must not name a rejection file or "
-                                                        "the archive. Please insert another destination file "
-                                                        "name and retry"});
+        EXPECT_EQ(op.messages,
+                  std::vector<std::string>{"Destination file name must not name a rejection file or "
+                                           "the archive. Please insert another destination file "
+                                           "name and retry"});
         EXPECT_EQ(folder(), before) << name;
     }
 }
@@ -99,7 +100,7 @@ TEST_F(RunOutputsTest, RunEndedByAnErrorOrAStopLeavesTheFolderAsItWas) {
         {"dcp/yesterday.txt", [] {}, ""},
         // The bank work file cannot be created.
         {"dcp/nine.txt", [&] { fs::create_directories(home.out(".bank.txt.convertor-work-bank/x")); },
-         "Cannot create a work file for " },
+         "Cannot create a work file for "},
         {"dcp/bad_count.txt", [] {}, ""},
     };
     for (const Case& c : cases) {

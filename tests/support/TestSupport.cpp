@@ -104,8 +104,11 @@ std::string shellQuoted(const std::string& arg) {
 }  // namespace
 
 CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& scratch,
-                         const std::string& fakeTime) {
+                         const std::string& fakeTime, int fileSizeBlocks) {
     std::string command = fakeTime.empty() ? std::string() : "faketime " + shellQuoted(fakeTime) + " ";
+    if (fileSizeBlocks > 0) {
+        command = "trap '' XFSZ; ulimit -f " + std::to_string(fileSizeBlocks) + "; " + command;
+    }
     command += shellQuoted(CLI_EXECUTABLE);
     for (const auto& arg : args) {
         command += " " + shellQuoted(arg);

@@ -112,7 +112,8 @@ const fs::path& RunOutputs::add(const std::string& role, const fs::path& target)
 }
 
 RunOutputs::Output& RunOutputs::find(const std::string& role) {
-    auto it = std::find_if(m_outputs.begin(), m_outputs.end(), [&](const Output& o) { return o.role == role; });
+    auto it =
+        std::find_if(m_outputs.begin(), m_outputs.end(), [&](const Output& o) { return o.role == role; });
     if (it == m_outputs.end()) {
         throw std::logic_error("No run output " + role);
     }

@@ -113,7 +113,8 @@ void packBankFile(const ConversionRequest& request, RunOutputs& outputs, const f
                               problems.front() + "); nothing was written");
     }
     fs::path archiveWork = outputs.add("zip", archive);
-    packOutput(outputs.work("bank"), fs::path(request.destinationFile).filename().string(), archiveWork, archive);
+    packOutput(outputs.work("bank"), fs::path(request.destinationFile).filename().string(), archiveWork,
+               archive);
 }
 
 // Debit and fee account entries of Direct Credit and Payroll; true when they pass.

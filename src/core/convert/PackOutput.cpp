@@ -46,7 +46,8 @@ void packOutput(const std::filesystem::path& bankWork, const std::string& entryN
     if (archive == nullptr) {
         zip_error_t error;
         zip_error_init_with_code(&error, errorCode);
-        std::string message = "Cannot open archive " + archiveShown.string() + ": " + zip_error_strerror(&error);
+        std::string message =
+            "Cannot open archive " + archiveShown.string() + ": " + zip_error_strerror(&error);
         zip_error_fini(&error);
         throw IoError(message);
     }

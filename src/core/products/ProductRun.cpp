@@ -12,7 +12,8 @@ ProductRun::ProductRun(ConversionContext& ctx, bool keepRejectionRows)
       m_printDetail(ctx.request.printDetail),
       m_bank(ctx),
       m_rejectionRows(ctx.tables),
-      m_log(ctx.outputs, ctx.state.rejectionFlags, keepRejectionRows && m_printDetail ? &m_rejectionRows : nullptr),
+      m_log(ctx.outputs, ctx.state.rejectionFlags,
+            keepRejectionRows && m_printDetail ? &m_rejectionRows : nullptr),
       m_progress(ctx.op) {}
 
 RunReport ProductRun::run() {
