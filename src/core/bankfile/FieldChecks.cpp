@@ -219,10 +219,9 @@ long lineCountLessOne(const std::filesystem::path& file) {
 
 void appendRejectionLine(const std::filesystem::path& file, std::string_view line,
                          const std::filesystem::path& shownName) {
-    const std::filesystem::path& path = shownName;
     int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0) {
-        throw IoError("Cannot open file " + path.string() + ": " + std::strerror(errno));
+        throw IoError("Cannot open file " + shownName.string() + ": " + std::strerror(errno));
     }
     std::string text(line);
     text += "\r\n";
@@ -235,12 +234,12 @@ void appendRejectionLine(const std::filesystem::path& file, std::string_view lin
         if (result <= 0) {
             int error = errno;
             ::close(fd);
-            throw IoError("Cannot write file " + path.string() + ": " + std::strerror(error));
+            throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(error));
         }
         written += static_cast<std::size_t>(result);
     }
     if (::close(fd) != 0) {
-        throw IoError("Cannot write file " + path.string() + ": " + std::strerror(errno));
+        throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(errno));
     }
 }
 
