@@ -180,8 +180,8 @@ std::string BankFileAssembly::finishBankFile(std::string_view record002) {
 
     ConversionState& state = m_ctx.state;
     if (m_totalThousandths > 0) {
-        // Complete and on disk before it takes the place of an older bank file.
-        if (::fdatasync(file.get()) != 0 || ::close(file.release()) != 0) {
+        // The run's outputs flush it to disk before it takes the place of an older bank file.
+        if (::close(file.release()) != 0) {
             throw ioError("Cannot write file", m_destination);
         }
         return digest;
