@@ -14,8 +14,8 @@
 
 // One product's whole run over arbitrary source (and invoice) bytes. A bank file that the run
 // reports as written passes verify and carries the shown Hash Value; the rejection files hold one
-// whole line per rejection counted by a run that reached the end. Errors that end a run are fine; a crash is
-// not.
+// whole line per rejection counted by a run that reached the end; a run that stops or fails leaves
+// nothing. Errors that end a run are fine; a crash is not.
 namespace {
 
 using namespace convertor;
@@ -89,6 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(verifyBankFile(out / "bank.txt").empty());
         std::string bank = fuzz::readAll(out / "bank.txt");
         FUZZ_CHECK(bank.substr(0, 40) == op.hashValue);
+    }
+    if (!finished || !op.reported) {
+        FUZZ_CHECK(fs::is_empty(out));  // a stopped or failed run leaves the folder as it was
     }
     if (finished && op.reported) {
         long lines = 0;

@@ -93,7 +93,7 @@ TEST_F(ConvertCliTest, ConvertsVerifiesAndPrintsExactly) {
     std::string report = readFile(home.out("report.json"));
     EXPECT_NE(report.find("\"template\": \"rptResult.frf\""), std::string::npos);
     EXPECT_NE(report.find("\"Amount\": \"0000000001324.000\""), std::string::npos);
-    EXPECT_FALSE(fs::exists(home.out("bank.txtTemp")));
+    EXPECT_FALSE(workFilesIn(home.out("")));
     EXPECT_TRUE(fs::exists(home.out("2030-01-02ACME01_DCP.zip")));
 }
 

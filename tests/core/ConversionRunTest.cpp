@@ -121,13 +121,18 @@ TEST_F(ConversionRunTest, SecondRunOfTheDayReplacesTheArchivedFile) {
     EXPECT_TRUE(fs::exists(home.out("2030-01-02ACME01_PAY.zip")));
 }
 
-TEST_F(ConversionRunTest, RejectionFilesOfAnEarlierRunGoOnceTheNextRunPassesItsChecks) {
+TEST_F(ConversionRunTest, RejectionFilesOfAnEarlierRunGoOnlyWithARunThatCompletes) {
     directCredit("dcp/eleven.txt");
     run();
+    std::vector<std::string> first = outFiles();
     EXPECT_TRUE(fs::exists(home.out("ACME01_DCP_InvalidAcctRecord.txt")));
     directCredit("dcp/yesterday.txt");
     run();
-    EXPECT_EQ(outFiles(), (std::vector<std::string>{"2030-01-02ACME01_DCP.zip", "bank.txt"}));
+    EXPECT_EQ(outFiles(), first) << "a stopped run changes nothing";
+    directCredit("dcp/nine.txt");
+    run();
+    EXPECT_EQ(outFiles(), (std::vector<std::string>{"2030-01-02ACME01_DCP.zip",
+                                                    "ACME01_DCP_CreditZeroAmountRecord.txt", "bank.txt"}));
 }
 
 TEST_F(ConversionRunTest, ManagerChequeLinesMustAllHoldSevenHundredCharacters) {
@@ -150,12 +155,22 @@ TEST_F(ConversionRunTest, ManagerChequeLinesMustAllHoldSevenHundredCharacters) {
     EXPECT_EQ(op.messages.size(), 1u) << "an empty last line has length 0";
 }
 
-TEST_F(ConversionRunTest, ArchiveThatCannotBeWrittenEndsTheRunAfterTheBankFile) {
+// A file at the archive's name that this program did not write is never replaced.
+TEST_F(ConversionRunTest, ArchiveNameHoldingSomethingElseRefusesTheRun) {
     directCredit("dcp/nine.txt");
-    fs::create_directory(home.out("2030-01-02ACME01_DCP.zip"));
-    EXPECT_THROW(run(), IoError);
-    EXPECT_TRUE(fs::exists(bank())) << "the bank file already written stays";
-    EXPECT_TRUE(fs::exists(home.out("ACME01_DCP_InvalidAcctRecord.txt"))) << "empty files are not removed";
+    fs::path archive = home.out("2030-01-02ACME01_DCP.zip");
+    for (bool folder : {true, false}) {
+        fs::remove_all(archive);
+        folder ? (void)fs::create_directory(archive) : writeFile(archive, "notes, not a zip");
+        op.messages.clear();
+        run();
+        EXPECT_EQ(op.messages,
+                  std::vector<std::string>{"The file " + archive.string() +
+                                           " is not a ZIP archive. Please move or rename it and retry"});
+        EXPECT_FALSE(state.success);
+        EXPECT_EQ(outFiles(), std::vector<std::string>{archive.filename().string()});
+    }
+    EXPECT_EQ(readFile(archive), "notes, not a zip");
 }
 
 TEST_F(ConversionRunTest, UnwritableDestinationFailsWithoutLeavingFiles) {

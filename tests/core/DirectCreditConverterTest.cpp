@@ -55,7 +55,7 @@ TEST_F(DirectCreditTest, ElevenDigitLayoutWritesRecordsRejectionsAndSummary) {
                          "LineNo : 7  Column : 18-28  Credit amount less than zero or invalid number",
                          "LineNo : 8  Column : 18-28  Credit amount less than zero or invalid number"}));
     EXPECT_EQ(state.runSummary.items, (std::array<std::string, 8>{"3", "7", "2", "9", "3", "8", "8", "0"}));
-    EXPECT_FALSE(std::filesystem::exists(home.out("bank.txtTemp")));
+    EXPECT_FALSE(workFilesIn(home.out("")));
     EXPECT_FALSE(std::filesystem::exists(home.out("bank.txtTemp2")));
     EXPECT_EQ(op.progress.back(), 0) << "the bar returns to 0 at the end";
 }
@@ -124,7 +124,7 @@ TEST_F(DirectCreditTest, UnreadableNumbersStopTheRunNamingTheLine) {
         EXPECT_STREQ(error.what(), "'0000+00000123.450' is not a valid floating point value (line 3)");
     }
     EXPECT_FALSE(std::filesystem::exists(bank()));
-    EXPECT_FALSE(std::filesystem::exists(home.out("bank.txtTemp")));
+    EXPECT_FALSE(workFilesIn(home.out("")));
 
     // A run that fails part-way leaves an older bank file as it was.
     writeFile(bank(), "older bank file");
@@ -229,7 +229,7 @@ TEST_F(DirectCreditTest, TotalThatDoesNotFitItsFieldWritesNoBankFile) {
         EXPECT_NE(std::string(error.what()).find("10,000,000,000,000 or more"), std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(bank()));
-    EXPECT_FALSE(std::filesystem::exists(home.out("bank.txtTemp")));
+    EXPECT_FALSE(workFilesIn(home.out("")));
 }
 
 TEST(BankFileAssembly, SequenceNumbersStopPastSixDigits) {

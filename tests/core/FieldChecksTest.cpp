@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -121,15 +122,21 @@ TEST(FieldChecks, LineCountLessOne) {
 TEST(FieldChecks, AppendRejectionLine) {
     TempDir dir;
     writeFile(dir / "Reject.txt", "");
-    appendRejectionLine(dir.path(), "Reject.txt", "first");
-    appendRejectionLine(dir.path(), "Reject.txt", cp874("ชื่อ") + "  ");
-    appendRejectionLine(dir.path(), "Reject.txt", "");
+    appendRejectionLine(dir / "Reject.txt", "first", "R.txt");
+    appendRejectionLine(dir / "Reject.txt", cp874("ชื่อ") + "  ", "R.txt");
+    appendRejectionLine(dir / "Reject.txt", "", "R.txt");
     EXPECT_EQ(readFile(dir / "Reject.txt"), "first\r\n" + cp874("ชื่อ") + "  \r\n\r\n");
 
     // The rejection files are prepared before the run; a missing one is an error, not created here.
-    EXPECT_THROW(appendRejectionLine(dir.path(), "Missing.txt", "x"), IoError);
+    EXPECT_THROW(appendRejectionLine(dir / "Missing.txt", "x", "Missing.txt"), IoError);
     EXPECT_FALSE(std::filesystem::exists(dir / "Missing.txt"));
-    EXPECT_THROW(appendRejectionLine(dir / "nowhere", "Reject.txt", "x"), IoError);
+    try {
+        appendRejectionLine(dir / "nowhere" / ".work", "x", "Reject.txt");
+        ADD_FAILURE();
+    } catch (const IoError& error) {
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("Reject.txt:"))
+            << "the user's name, not the work file";
+    }
 }
 
 }  // namespace

@@ -104,8 +104,11 @@ std::string shellQuoted(const std::string& arg) {
 }  // namespace
 
 CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& scratch,
-                         const std::string& fakeTime) {
+                         const std::string& fakeTime, int fileSizeBlocks) {
     std::string command = fakeTime.empty() ? std::string() : "faketime " + shellQuoted(fakeTime) + " ";
+    if (fileSizeBlocks > 0) {
+        command = "trap '' XFSZ; ulimit -f " + std::to_string(fileSizeBlocks) + "; " + command;
+    }
     command += shellQuoted(CLI_EXECUTABLE);
     for (const auto& arg : args) {
         command += " " + shellQuoted(arg);
@@ -115,6 +118,16 @@ CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& s
     command += " >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string());
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
+}
+
+bool workFilesIn(const fs::path& dir) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir, error)) {
+        if (entry.path().filename().string().find(".convertor-work-") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 fs::path testData(const std::string& relative) {

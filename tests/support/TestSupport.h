@@ -59,9 +59,11 @@ struct CliOutcome {
     std::string err;
 };
 
-// Runs convertor-cli as a process; with fakeTime (such as "2030-01-02 10:00:00") under libfaketime.
+// Runs convertor-cli as a process; with fakeTime (such as "2030-01-02 10:00:00") under libfaketime;
+// with fileSizeBlocks, no file it writes may grow past that many 512-byte blocks (writes past it
+// fail with EFBIG, as on a full disk).
 CliOutcome runCliProcess(const std::vector<std::string>& args, const std::filesystem::path& scratch,
-                         const std::string& fakeTime = "");
+                         const std::string& fakeTime = "", int fileSizeBlocks = 0);
 
 // Writes bytes as they stand (code page 874 texts, CR LF chosen by the caller).
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
@@ -72,6 +74,8 @@ std::string crlfLines(const std::vector<std::string>& lines);
 std::vector<std::string> splitCrlf(const std::string& bytes);
 // UTF-8 literal to code page 874 bytes.
 std::string cp874(const std::string& utf8);
+// Whether a run left any of its work files in dir.
+bool workFilesIn(const std::filesystem::path& dir);
 // A copy of a file under tests/data.
 std::filesystem::path testData(const std::string& relative);
 

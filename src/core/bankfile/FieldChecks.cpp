@@ -217,12 +217,11 @@ long lineCountLessOne(const std::filesystem::path& file) {
     return count - 1;
 }
 
-void appendRejectionLine(const std::filesystem::path& directory, const std::string& name,
-                         std::string_view line) {
-    std::filesystem::path path = directory.empty() ? std::filesystem::path(name) : directory / name;
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+void appendRejectionLine(const std::filesystem::path& file, std::string_view line,
+                         const std::filesystem::path& shownName) {
+    int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0) {
-        throw IoError("Cannot open file " + path.string() + ": " + std::strerror(errno));
+        throw IoError("Cannot open file " + shownName.string() + ": " + std::strerror(errno));
     }
     std::string text(line);
     text += "\r\n";
@@ -235,12 +234,12 @@ void appendRejectionLine(const std::filesystem::path& directory, const std::stri
         if (result <= 0) {
             int error = errno;
             ::close(fd);
-            throw IoError("Cannot write file " + path.string() + ": " + std::strerror(error));
+            throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(error));
         }
         written += static_cast<std::size_t>(result);
     }
     if (::close(fd) != 0) {
-        throw IoError("Cannot write file " + path.string() + ": " + std::strerror(errno));
+        throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(errno));
     }
 }
 

@@ -24,9 +24,10 @@ bool dateCheck(std::string_view year, std::string_view month, std::string_view d
 bool thaiTextCheck(std::string_view text, std::size_t n);
 // Number of lines of a text file minus one; throws IoError.
 long lineCountLessOne(const std::filesystem::path& file);
-// Appends line + CR LF to the existing file directory/name; throws IoError.
-void appendRejectionLine(const std::filesystem::path& directory, const std::string& name,
-                         std::string_view line);
+// Appends line + CR LF to the existing file; throws IoError naming shownName (the file the user
+// knows, where file is its work file).
+void appendRejectionLine(const std::filesystem::path& file, std::string_view line,
+                         const std::filesystem::path& shownName);
 
 // Pads to a width: text left-justified with blanks, numbers right-justified with zeros.
 std::string padRight(std::string_view text, std::size_t width);

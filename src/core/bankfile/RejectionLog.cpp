@@ -1,6 +1,7 @@
 #include "bankfile/RejectionLog.h"
 
 #include "bankfile/FieldChecks.h"
+#include "bankfile/RunOutputs.h"
 #include "text/CodePage.h"
 
 namespace convertor {
@@ -24,18 +25,28 @@ std::string rejectionFileName(const std::string& companyId, const std::string& p
     return toUtf8(companyId) + "_" + productCode + rejectionSuffix(kind);
 }
 
-RejectionLog::RejectionLog(std::string directory, std::string companyId, std::string productCode,
-                           RejectionFlags& flags, RejectionSink* rows)
-    : m_directory(std::move(directory)),
-      m_companyId(std::move(companyId)),
-      m_productCode(std::move(productCode)),
-      m_flags(flags),
-      m_rows(rows) {}
+std::string rejectionRole(RejectionKind kind) {
+    switch (kind) {
+        case RejectionKind::InvalidAcct:
+            return "InvalidAcct";
+        case RejectionKind::CreditZeroAmount:
+            return "CreditZeroAmount";
+        case RejectionKind::CreditAmountInvalid:
+            return "CreditAmountInvalid";
+        case RejectionKind::BankBranchCode:
+            return "BankBranchCode";
+    }
+    return "";
+}
+
+RejectionLog::RejectionLog(const RunOutputs& files, RejectionFlags& flags, RejectionSink* rows)
+    : m_files(files), m_flags(flags), m_rows(rows) {}
 
 void RejectionLog::logRejection(const RejectionEntry& entry) {
     std::string lineNumber = std::to_string(entry.lineNumber);
-    appendRejectionLine(m_directory, rejectionFileName(m_companyId, m_productCode, entry.kind),
-                        "LineNo : " + lineNumber + entry.columnPart + entry.messagePart);
+    std::string role = rejectionRole(entry.kind);
+    appendRejectionLine(m_files.work(role), "LineNo : " + lineNumber + entry.columnPart + entry.messagePart,
+                        m_files.target(role));
     m_flags[entry.kind] = true;
     auto index = static_cast<std::size_t>(entry.kind);
     ++m_counts[index];

@@ -16,6 +16,10 @@ const char* rejectionSuffix(RejectionKind kind);
 // Company ID as typed (code page 874), "_", product code, suffix; as a file name of this platform.
 std::string rejectionFileName(const std::string& companyId, const std::string& productCode,
                               RejectionKind kind);
+// The name of the kind's file among a run's outputs (RunOutputs role).
+std::string rejectionRole(RejectionKind kind);
+
+class RunOutputs;
 
 struct RejectionFlags {
     std::array<bool, 4> raised{};
@@ -54,10 +58,9 @@ public:
 // each rejection to the sink (not for Manager Cheque).
 class RejectionLog {
 public:
-    // directory: where the rejection files lie, up to and including the last separator, may be
-    // empty. rows is null when no table rows are to be kept.
-    RejectionLog(std::string directory, std::string companyId, std::string productCode, RejectionFlags& flags,
-                 RejectionSink* rows);
+    // files: holds a work file for each kind the run can raise (rejectionRole). rows is null when
+    // no table rows are to be kept.
+    RejectionLog(const RunOutputs& files, RejectionFlags& flags, RejectionSink* rows);
 
     void logRejection(const RejectionEntry& entry);
 
@@ -67,9 +70,7 @@ public:
     RunSummary runSummary() const;
 
 private:
-    std::string m_directory;
-    std::string m_companyId;
-    std::string m_productCode;
+    const RunOutputs& m_files;
     RejectionFlags& m_flags;
     RejectionSink* m_rows;
     std::array<long, 4> m_counts{};

@@ -4,8 +4,11 @@
 #include <string_view>
 #include <vector>
 
+#include "bankfile/BankFileVerifier.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RejectionLog.h"
+#include "bankfile/RunOutputs.h"
+#include "base/ConversionError.h"
 #include "convert/InputChecks.h"
 #include "convert/PackOutput.h"
 #include "convert/RunLock.h"
@@ -46,25 +49,16 @@ fs::path rejectionPath(const ConversionRequest& request, const ConversionState& 
                     rejectionFileName(request.companyId, state.productCode, kind));
 }
 
-void prepareRejectionFiles(const ConversionRequest& request, const ConversionState& state) {
-    for (RejectionKind kind : rejectionKinds(*request.product)) {
-        fs::path path = rejectionPath(request, state, kind);
-        std::error_code ignored;
-        fs::remove(path, ignored);
-        // A file that cannot be created here is reported by the first line written into it.
-        if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-            std::fclose(file);
-        }
+// The bank work file checked back and packed; errors name the destination.
+void packBankFile(const ConversionRequest& request, RunOutputs& outputs, const fs::path& archive) {
+    std::vector<std::string> problems = verifyBankFile(outputs.work("bank"));
+    if (!problems.empty()) {
+        throw ConversionError("The bank file " + request.destinationFile + " did not pass its check (" +
+                              problems.front() + "); nothing was written");
     }
-}
-
-void removeEmptyRejectionFiles(const ConversionRequest& request, const ConversionState& state) {
-    for (RejectionKind kind : rejectionKinds(*request.product)) {
-        if (!state.rejectionFlags[kind]) {
-            std::error_code ignored;
-            fs::remove(rejectionPath(request, state, kind), ignored);
-        }
-    }
+    fs::path archiveWork = outputs.add("zip", archive);
+    packOutput(outputs.work("bank"), fs::path(request.destinationFile).filename().string(), archiveWork,
+               archive);
 }
 
 // Debit and fee account entries of Direct Credit and Payroll; true when they pass.
@@ -148,8 +142,20 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
         op.showMessage("Length of line in the source file are missmatch for format cheque issuance");
         return;
     }
-    prepareRejectionFiles(request, state);
-    ConversionContext ctx{request, state, tables, op, home, today};
+    std::string archiveFile = archiveName(request.companyId, state.productCode, today);
+    fs::path archive = state.destinationDirectory + archiveFile;
+    if (!replaceableArchive(archive)) {
+        op.showMessage("The file " + archive.string() +
+                       " is not a ZIP archive. Please move or rename it and retry");
+        return;
+    }
+    // Nothing in the destination folder changes before commit: a run that stops or fails leaves
+    // the older bank file, archive and rejection files as they were.
+    RunOutputs outputs(request.destinationFile, {request.sourceFile, request.invoiceFile});
+    for (RejectionKind kind : rejectionKinds(product)) {
+        outputs.add(rejectionRole(kind), rejectionPath(request, state, kind));
+    }
+    ConversionContext ctx{request, state, tables, op, home, today, outputs};
     RunReport report;
     switch (product) {
         case Product::DirectCredit:
@@ -163,11 +169,28 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
             report = convertMediaClearing(ctx);
             break;
     }
-    showRunReport(ctx, report);
-    if (state.success) {
-        packOutput(state, request.destinationFile, request.companyId, today);
+    if (report.kind == ReportKind::None) {
+        return;
     }
-    removeEmptyRejectionFiles(request, state);
+    bool bankFile = !report.digest.empty();
+    if (bankFile) {
+        packBankFile(request, outputs, archive);
+    } else if (outputs.has("bank")) {
+        outputs.setAction("bank", RunOutputs::Action::Discard);
+    }
+    for (RejectionKind kind : rejectionKinds(product)) {
+        if (!state.rejectionFlags[kind]) {
+            outputs.setAction(rejectionRole(kind), RunOutputs::Action::RemoveTarget);
+        }
+    }
+    outputs.commit();
+    if (bankFile) {
+        op.showMessage("Reformat data and add to " + archiveFile + " completed");
+        state.hashValue = report.digest;
+        op.setHashValue(report.digest);
+        state.success = true;
+    }
+    showRunReport(ctx, report);
 }
 
 }  // namespace convertor

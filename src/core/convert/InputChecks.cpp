@@ -95,8 +95,7 @@ std::vector<std::string> runOutputs(const ConversionRequest& request, const std:
     const std::string& d = request.destinationFile;
     std::size_t slash = d.find_last_of('/');
     std::string folder = slash == std::string::npos ? std::string() : d.substr(0, slash + 1);
-    std::vector<std::string> outputs{d, d + "Temp",
-                                     folder + archiveName(request.companyId, productCode, today)};
+    std::vector<std::string> outputs{d, folder + archiveName(request.companyId, productCode, today)};
     for (RejectionKind kind : rejectionKinds(*request.product)) {
         outputs.push_back(folder + rejectionFileName(request.companyId, productCode, kind));
     }

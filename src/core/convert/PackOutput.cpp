@@ -2,11 +2,8 @@
 
 #include <zip.h>
 
-#include <filesystem>
-
 #include "base/Clock.h"
 #include "base/ConversionError.h"
-#include "products/ConversionState.h"
 #include "text/CodePage.h"
 #include "text/Trim.h"
 
@@ -24,35 +21,45 @@ std::string archiveName(const std::string& companyId, const std::string& product
     return today.isoDate() + toUtf8(trimView(companyId)) + "_" + productCode + ".zip";
 }
 
-void packOutput(const ConversionState& state, const std::string& destinationFile,
-                const std::string& companyId, const Date& today) {
-    std::string archivePath = state.destinationDirectory + archiveName(companyId, state.productCode, today);
+bool replaceableArchive(const std::filesystem::path& archive) {
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::symlink_status(archive, error);
+    if (!std::filesystem::exists(status)) {
+        return true;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return false;
+    }
     int errorCode = 0;
-    zip_t* archive = zip_open(archivePath.c_str(), ZIP_CREATE, &errorCode);
+    zip_t* opened = zip_open(archive.c_str(), ZIP_RDONLY, &errorCode);
+    if (opened == nullptr) {
+        return errorCode != ZIP_ER_NOZIP && errorCode != ZIP_ER_INCONS;
+    }
+    zip_discard(opened);
+    return true;
+}
+
+void packOutput(const std::filesystem::path& bankWork, const std::string& entryName,
+                const std::filesystem::path& archiveWork, const std::filesystem::path& archiveShown) {
+    int errorCode = 0;
+    zip_t* archive = zip_open(archiveWork.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &errorCode);
     if (archive == nullptr) {
         zip_error_t error;
         zip_error_init_with_code(&error, errorCode);
-        std::string message = "Cannot open archive " + archivePath + ": " + zip_error_strerror(&error);
+        std::string message =
+            "Cannot open archive " + archiveShown.string() + ": " + zip_error_strerror(&error);
         zip_error_fini(&error);
         throw IoError(message);
     }
     auto fail = [&](const std::string& what) {
-        std::string message = what + " " + archivePath + ": " + zipMessage(archive);
+        std::string message = what + " " + archiveShown.string() + ": " + zipMessage(archive);
         zip_discard(archive);
         throw IoError(message);
     };
-    // A second run of the day replaces the first run's file rather than adding to it.
-    zip_int64_t entries = zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < entries; ++i) {
-        if (zip_delete(archive, static_cast<zip_uint64_t>(i)) != 0) {
-            fail("Cannot empty archive");
-        }
-    }
-    zip_source_t* source = zip_source_file(archive, destinationFile.c_str(), 0, -1);
+    zip_source_t* source = zip_source_file(archive, bankWork.c_str(), 0, -1);
     if (source == nullptr) {
-        fail("Cannot read " + destinationFile + " for archive");
+        fail("Cannot read the bank file for archive");
     }
-    std::string entryName = std::filesystem::path(destinationFile).filename().string();
     zip_int64_t index = zip_file_add(archive, entryName.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
     if (index < 0) {
         zip_source_free(source);

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace convertor {
 
-struct ConversionState;
 struct Date;
 
-// The day's archive "<dir><yyyy-mm-dd><company ID trimmed>_<product>.zip" beside the bank file:
-// every earlier entry removed, the bank file added with Deflate level 1. Throws IoError.
-void packOutput(const ConversionState& state, const std::string& destinationFile,
-                const std::string& companyId, const Date& today);
+// Writes a fresh archive into archiveWork holding the bank file (read from bankWork) as its one
+// entry entryName, Deflate level 1; the run's archive replaces every earlier entry anyway.
+// Errors name archiveShown, the archive's final name. Throws IoError.
+void packOutput(const std::filesystem::path& bankWork, const std::string& entryName,
+                const std::filesystem::path& archiveWork, const std::filesystem::path& archiveShown);
+
+// False when a file stands at archive that this program could not have written (not a ZIP
+// archive): the run must not replace it.
+bool replaceableArchive(const std::filesystem::path& archive);
 
 // The archive's file name without directory.
 std::string archiveName(const std::string& companyId, const std::string& productCode, const Date& today);

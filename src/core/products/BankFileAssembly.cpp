@@ -5,16 +5,15 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/FileDigest.h"
 #include "bankfile/RecordTemplate.h"
+#include "bankfile/RunOutputs.h"
 #include "base/ConversionError.h"
 #include "products/ConversionContext.h"
-#include "text/CodePage.h"
 #include "text/Trim.h"
 
 namespace convertor {
@@ -60,7 +59,7 @@ private:
 }  // namespace
 
 BankFileAssembly::BankFileAssembly(ConversionContext& ctx)
-    : m_ctx(ctx), m_destination(ctx.request.destinationFile), m_workFile(m_destination + "Temp") {}
+    : m_ctx(ctx), m_destination(ctx.request.destinationFile) {}
 
 BankFileAssembly::~BankFileAssembly() {
     try {
@@ -87,9 +86,10 @@ void BankFileAssembly::addToTotal(std::int64_t& total, std::int64_t amount) {
 }
 
 void BankFileAssembly::openBankFile() {
+    m_workFile = m_ctx.outputs.add("bank", m_destination).string();
     m_work = std::fopen(m_workFile.c_str(), "wb");
     if (m_work == nullptr) {
-        throw ioError("Cannot create file", m_workFile);
+        throw ioError("Cannot create file", m_destination);
     }
     std::setvbuf(m_work, nullptr, _IOFBF, 1 << 20);
     // Room for the digest line on top and for record 002 after record 001: both are known only
@@ -98,14 +98,14 @@ void BankFileAssembly::openBankFile() {
                        std::string(static_cast<std::size_t>(recordLength(2)), ' ') + "\r\n";
     m_record002Offset = static_cast<off_t>(kDigestLine + m_ctx.state.lineBuffer.size());
     if (std::fwrite(head.data(), 1, head.size(), m_work) != head.size() || std::fflush(m_work) != 0) {
-        throw ioError("Cannot write file", m_workFile);
+        throw ioError("Cannot write file", m_destination);
     }
 }
 
 void BankFileAssembly::writeRecordLine(std::string_view record) {
     if (std::fwrite(record.data(), 1, record.size(), m_work) != record.size() ||
         std::fwrite("\r\n", 1, 2, m_work) != 2) {
-        throw ioError("Cannot write file", m_workFile);
+        throw ioError("Cannot write file", m_destination);
     }
 }
 
@@ -133,7 +133,7 @@ void BankFileAssembly::closeWork() {
         bool failed = std::fclose(m_work) != 0;
         m_work = nullptr;
         if (failed) {
-            throw ioError("Cannot write file", m_workFile);
+            throw ioError("Cannot write file", m_destination);
         }
     }
 }
@@ -146,12 +146,12 @@ std::string BankFileAssembly::finishBankFile(std::string_view record002) {
     }
     Fd file(::open(m_workFile.c_str(), O_RDWR | O_CLOEXEC));
     if (file.get() < 0) {
-        throw ioError("Cannot open file", m_workFile);
+        throw ioError("Cannot open file", m_destination);
     }
     std::string line2 = std::string(record002) + "\r\n";
     if (::pwrite(file.get(), line2.data(), line2.size(), m_record002Offset) !=
         static_cast<ssize_t>(line2.size())) {
-        throw ioError("Cannot write file", m_workFile);
+        throw ioError("Cannot write file", m_destination);
     }
     // The digest covers everything after the digest line: record 001 to the trailer.
     Sha1 sha1;
@@ -163,7 +163,7 @@ std::string BankFileAssembly::finishBankFile(std::string_view record002) {
             continue;
         }
         if (got < 0) {
-            throw ioError("Cannot read file", m_workFile);
+            throw ioError("Cannot read file", m_destination);
         }
         if (got == 0) {
             break;
@@ -175,30 +175,21 @@ std::string BankFileAssembly::finishBankFile(std::string_view record002) {
     std::string digestLine = digest + "\r\n";
     if (::pwrite(file.get(), digestLine.data(), digestLine.size(), 0) !=
         static_cast<ssize_t>(digestLine.size())) {
-        throw ioError("Cannot write file", m_workFile);
+        throw ioError("Cannot write file", m_destination);
     }
 
     ConversionState& state = m_ctx.state;
     if (m_totalThousandths > 0) {
-        // Complete and on disk before it takes the place of an older bank file.
-        if (::fdatasync(file.get()) != 0 || ::close(file.release()) != 0) {
-            throw ioError("Cannot write file", m_workFile);
-        }
-        if (std::rename(m_workFile.c_str(), m_destination.c_str()) != 0) {
+        // The run's outputs flush it to disk before it takes the place of an older bank file.
+        if (::close(file.release()) != 0) {
             throw ioError("Cannot write file", m_destination);
         }
-        std::string company = toUtf8(trimView(m_ctx.request.companyId));
-        m_ctx.op.showMessage("Reformat data and add to " + m_ctx.today.isoDate() + company + "_" +
-                             state.productCode + ".zip completed");
-        state.hashValue = digest;
-        m_ctx.op.setHashValue(digest);
-        state.success = true;
-    } else {
-        state.hashValue.clear();
-        m_ctx.op.setHashValue("");
-        m_ctx.op.showMessage("Reformat data fail because data are rejected all transactions");
+        return digest;
     }
-    return digest;
+    state.hashValue.clear();
+    m_ctx.op.setHashValue("");
+    m_ctx.op.showMessage("Reformat data fail because data are rejected all transactions");
+    return {};
 }
 
 void BankFileAssembly::discardWorkFiles() {
@@ -207,8 +198,6 @@ void BankFileAssembly::discardWorkFiles() {
         m_work = nullptr;
     }
     m_ctx.op.setProgress(0);
-    std::error_code ignored;
-    std::filesystem::remove(m_workFile, ignored);
 }
 
 }  // namespace convertor

@@ -11,11 +11,11 @@ namespace convertor {
 struct ConversionContext;
 class RecordLine;
 
-// The shared tail of every converter: the work file "DTemp" beside the destination D, the
-// trailer line, record 002 as line 2, the digest line on top and the bank file itself. The work
-// file keeps room for the digest line and record 002, which are filled in place at the end; the
-// bank file appears only by renaming the complete, flushed work file onto D, so a failure
-// part-way never leaves a truncated bank file and never damages an older one.
+// The shared tail of every converter: the bank work file of the run's outputs, the trailer line,
+// record 002 as line 2 and the digest line on top. The work file keeps room for the digest line
+// and record 002, which are filled in place at the end; it takes the place of the bank file only
+// when the run commits its outputs, so a failure part-way never leaves a truncated bank file and
+// never damages an older one.
 class BankFileAssembly {
 public:
     explicit BankFileAssembly(ConversionContext& ctx);
@@ -35,10 +35,11 @@ public:
     // Valid after writeTrailerLine.
     const std::string& totalText() const { return m_totalText; }
     const std::string& countText() const { return m_countText; }
-    // Inserts record 002, takes the digest, writes the bank file when the total is above zero,
-    // shows the outcome, sets the Hash Value and the success flag. Returns the digest text.
+    // Inserts record 002 and takes the digest. Returns the digest text of a work file flushed to
+    // disk when the total is above zero; otherwise says every line was rejected, clears the Hash
+    // Value and returns an empty text.
     std::string finishBankFile(std::string_view record002);
-    // Progress bar back to 0; the work file deleted.
+    // Progress bar back to 0; the work file closed (the run's outputs remove it).
     void discardWorkFiles();
 
     // The six-digit sequence text of a record 003; throws ConversionError past 999,999.

@@ -10,6 +10,7 @@
 namespace convertor {
 
 class TableStore;
+class RunOutputs;
 
 // Everything a converter works with during one run.
 struct ConversionContext {
@@ -19,6 +20,7 @@ struct ConversionContext {
     Operator& op;
     std::filesystem::path home;  // the directory of the program: Data/ and Report/ lie in it
     Date today;                  // read once per run, so a run crossing midnight keeps one date
+    RunOutputs& outputs;         // the bank file and rejection files are written to its work files
 };
 
 // Moves the progress bar only when the shown percentage changes.

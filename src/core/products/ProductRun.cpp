@@ -12,8 +12,8 @@ ProductRun::ProductRun(ConversionContext& ctx, bool keepRejectionRows)
       m_printDetail(ctx.request.printDetail),
       m_bank(ctx),
       m_rejectionRows(ctx.tables),
-      m_log(ctx.state.destinationDirectory, ctx.request.companyId, ctx.state.productCode,
-            ctx.state.rejectionFlags, keepRejectionRows && m_printDetail ? &m_rejectionRows : nullptr),
+      m_log(ctx.outputs, ctx.state.rejectionFlags,
+            keepRejectionRows && m_printDetail ? &m_rejectionRows : nullptr),
       m_progress(ctx.op) {}
 
 RunReport ProductRun::run() {
@@ -38,7 +38,9 @@ RunReport ProductRun::run() {
     }
     finish();
     tables.commit();
-    return report();
+    RunReport result = report();
+    result.digest = m_digest;
+    return result;
 }
 
 void ProductRun::finish() {
@@ -50,7 +52,7 @@ void ProductRun::finish() {
     fillDebitSide(r002);
     r002.set(Record002::TotalAmount, m_bank.totalText());
     r002.set(Record002::CreditCount, m_bank.countText());
-    m_bank.finishBankFile(r002.line());
+    m_digest = m_bank.finishBankFile(r002.line());
 }
 
 std::string ProductRun::nextSequence() {

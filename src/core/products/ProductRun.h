@@ -68,6 +68,7 @@ private:
     void finish();
 
     Progress m_progress;
+    std::string m_digest;  // of a bank file to be put in place
 };
 
 }  // namespace convertor

@@ -19,6 +19,8 @@ struct RunReport {
     std::string creditRecord;
     std::string amountText;
     std::string companyCaption;
+    // The digest of the finished bank work file; empty when the run leaves no bank file.
+    std::string digest;
 };
 
 }  // namespace convertor
