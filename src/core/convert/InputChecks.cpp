@@ -33,8 +33,8 @@ bool specialFile(const std::string& file) {
 std::optional<std::string> overlapProblem(const ConversionRequest& request, const std::string& productCode,
                                           const Date& today) {
     std::vector<std::string> outputs = runOutputs(request, productCode, today);
-    // The bank file and its work file come first; the rest are named by the company ID.
-    auto bankFiles = outputs.begin() + 2;
+    // The bank file comes first; the rest are named by the company ID.
+    auto bankFiles = outputs.begin() + 1;
     for (const std::string& input : {request.sourceFile, request.invoiceFile}) {
         if (input.empty()) {
             continue;
@@ -52,7 +52,7 @@ std::optional<std::string> overlapProblem(const ConversionRequest& request, cons
         }
     }
     for (auto output = bankFiles; output != outputs.end(); ++output) {
-        if (sameFile(outputs[0], *output) || sameFile(outputs[1], *output)) {
+        if (sameFile(outputs[0], *output)) {
             return "Destination file name must not name a rejection file or the archive of the run. "
                    "Please insert another destination file name and retry";
         }
