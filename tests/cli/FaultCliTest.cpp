@@ -131,8 +131,10 @@ TEST_F(FaultCliTest, ReadOnlyDestinationFolder) {
     giveToUnprivilegedUser(home.home());
     fs::permissions(dest, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    expectFailedLeavingNothing(run(directCredit(input), 0, asUser), before,
-                               "Cannot create a work file for " + dest.string());
+    const CliOutcome outcome = run(directCredit(input), 0, asUser);
+    // Writable again, so that the temporary folder can go.
+    fs::permissions(dest, fs::perms::owner_write, fs::perm_options::add);
+    expectFailedLeavingNothing(outcome, before, "Cannot create a work file for " + dest.string());
     EXPECT_EQ(readFile(input), directCreditSource(20));
 }
 
