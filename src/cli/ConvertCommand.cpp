@@ -150,7 +150,14 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     }
     if (!m_report.empty() && op.report()) {
         try {
-            writeReportFile(*op.report(), m_report, reportDirectory(homeDir));
+            fs::path reportDir = reportDirectory(homeDir);
+            writeReportFile(*op.report(), m_report, reportDir);
+            // The file is written regardless (naming the template), but the user should know why
+            // it shows nothing of the run.
+            std::error_code ec;
+            if (fs::path name = reportDir / op.report()->templateName; !fs::is_regular_file(name, ec)) {
+                err << "warning: report template " << name.string() << " is missing\n";
+            }
         } catch (const std::exception& error) {
             err << "error: " << error.what() << "\n";
             status = kRunError;

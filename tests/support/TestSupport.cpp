@@ -104,8 +104,9 @@ std::string shellQuoted(const std::string& arg) {
 }  // namespace
 
 CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& scratch,
-                         const std::string& fakeTime, int fileSizeBlocks) {
-    std::string command = fakeTime.empty() ? std::string() : "faketime " + shellQuoted(fakeTime) + " ";
+                         const std::string& fakeTime, int fileSizeBlocks, const std::string& asUser) {
+    std::string command = asUser.empty() ? std::string() : asUser + " ";
+    command += fakeTime.empty() ? std::string() : "faketime " + shellQuoted(fakeTime) + " ";
     if (fileSizeBlocks > 0) {
         command = "trap '' XFSZ; ulimit -f " + std::to_string(fileSizeBlocks) + "; " + command;
     }

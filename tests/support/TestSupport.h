@@ -61,9 +61,11 @@ struct CliOutcome {
 
 // Runs convertor-cli as a process; with fakeTime (such as "2030-01-02 10:00:00") under libfaketime;
 // with fileSizeBlocks, no file it writes may grow past that many 512-byte blocks (writes past it
-// fail with EFBIG, as on a full disk).
+// fail with EFBIG, as on a full disk); with asUser (such as "setpriv --reuid=65534 ..."), under
+// that command.
 CliOutcome runCliProcess(const std::vector<std::string>& args, const std::filesystem::path& scratch,
-                         const std::string& fakeTime = "", int fileSizeBlocks = 0);
+                         const std::string& fakeTime = "", int fileSizeBlocks = 0,
+                         const std::string& asUser = "");
 
 // Writes bytes as they stand (code page 874 texts, CR LF chosen by the caller).
 void writeFile(const std::filesystem::path& file, const std::string& bytes);

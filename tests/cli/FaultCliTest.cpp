@@ -1,0 +1,362 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "support/TestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace convertor::test {
+namespace {
+
+using Folder = std::map<std::string, std::string>;
+
+// A Direct Credit source of count lines, effective far ahead so that no date is faked; the first
+// zeroAmounts of them are rejected.
+std::string directCreditSource(int count, int zeroAmounts = 0) {
+    char header[80];
+    std::snprintf(header, sizeof header, "H00000000000000%-30s  311299%05d", "SAMPLE TRADING CO LTD",
+                  std::min(count, 99999));
+    std::string bytes = std::string(header) + "\r\n";
+    bytes.reserve(bytes.size() + static_cast<std::size_t>(count) * 90);
+    for (int i = 0; i < count; ++i) {
+        char amount[12];
+        std::snprintf(amount, sizeof amount, "%011d", i < zeroAmounts ? 0 : 1 + i % 9999999);
+        bytes +=
+            "12345678960000000" + std::string(amount) + "Somchai Example" + std::string(45, ' ') + "\r\n";
+    }
+    return bytes;
+}
+
+// The command that runs the program as an unprivileged user, or empty when the tests do not run
+// as root (then permissions already bind) or no such command exists.
+std::string asUnprivilegedUser() {
+    if (::geteuid() != 0) {
+        return "";
+    }
+    if (std::system("command -v setpriv >/dev/null 2>&1") == 0) {
+        return "setpriv --reuid=65534 --regid=65534 --clear-groups";
+    }
+    if (std::system("command -v runuser >/dev/null 2>&1") == 0) {
+        return "runuser -u nobody --";
+    }
+    return "-";
+}
+
+void giveToUnprivilegedUser(const fs::path& dir) {
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(dir.c_str(), 65534, 65534), 0);
+        for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+            ASSERT_EQ(::lchown(entry.path().c_str(), 65534, 65534), 0);
+        }
+    }
+}
+
+// Faults from outside the program: whatever the run meets, it either completes or leaves the
+// destination folder and its inputs exactly as they were, and says which.
+class FaultCliTest : public ::testing::Test {
+protected:
+    std::vector<std::string> directCredit(const fs::path& source, std::vector<std::string> more = {}) const {
+        std::vector<std::string> args{"convert",
+                                      "--product",
+                                      "DCP",
+                                      "--company",
+                                      "ACME01",
+                                      "--debit",
+                                      "1234567896",
+                                      "--fee",
+                                      "1234567896",
+                                      "--source",
+                                      source.string(),
+                                      "--dest",
+                                      (dest / "bank.txt").string(),
+                                      "--home",
+                                      home.home().string()};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
+    CliOutcome run(const std::vector<std::string>& args, int fileSizeBlocks = 0,
+                   const std::string& asUser = "") {
+        return runCliProcess(args, scratch.path(), "", fileSizeBlocks, asUser);
+    }
+    Folder folder() const {
+        Folder files;
+        for (const auto& entry : fs::directory_iterator(dest)) {
+            files[entry.path().filename().string()] = readFile(entry.path());
+        }
+        return files;
+    }
+    void expectFailedLeavingNothing(const CliOutcome& outcome, const Folder& before,
+                                    const std::string& error) {
+        EXPECT_EQ(outcome.status, 2) << outcome.out << outcome.err;
+        EXPECT_EQ(outcome.err.rfind("error: " + error, 0), 0u) << outcome.err;
+        EXPECT_EQ(outcome.out.find("completed"), std::string::npos) << outcome.out;
+        EXPECT_EQ(outcome.err.find(".convertor-work-"), std::string::npos) << outcome.err;
+        EXPECT_EQ(folder(), before);
+    }
+    // A first run that leaves a bank file, rejection file and archive for the faulty one to keep.
+    Folder olderRun() {
+        CliOutcome older = run(directCredit(source("older.txt", directCreditSource(4, 1))));
+        EXPECT_EQ(older.status, 0) << older.out << older.err;
+        Folder before = folder();
+        EXPECT_EQ(before.size(), 3u);
+        return before;
+    }
+    fs::path source(const std::string& name, const std::string& bytes) const {
+        writeFile(home.in(name), bytes);
+        return home.in(name);
+    }
+
+    TestHome home;
+    TempDir scratch;
+    fs::path dest = home.out("");
+};
+
+TEST_F(FaultCliTest, ReadOnlyDestinationFolder) {
+    std::string asUser = asUnprivilegedUser();
+    if (asUser == "-") {
+        GTEST_SKIP() << "runs as root and neither setpriv nor runuser can drop to another user";
+    }
+    Folder before = olderRun();
+    fs::path input = source("new.txt", directCreditSource(20));
+    giveToUnprivilegedUser(home.home());
+    fs::permissions(dest, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const CliOutcome outcome = run(directCredit(input), 0, asUser);
+    // Writable again, so that the temporary folder can go.
+    fs::permissions(dest, fs::perms::owner_write, fs::perm_options::add);
+    expectFailedLeavingNothing(outcome, before, "Cannot create a work file for " + dest.string());
+    EXPECT_EQ(readFile(input), directCreditSource(20));
+}
+
+// The bank file outgrows the limit; its rejection file (none) and archive are not reached.
+TEST_F(FaultCliTest, DiskFullWhileTheBankFileIsWritten) {
+    Folder before = olderRun();
+    fs::path input = source("new.txt", directCreditSource(400));
+    expectFailedLeavingNothing(run(directCredit(input), 16), before,
+                               "Cannot write file " + (dest / "bank.txt").string() + ": File too large");
+    EXPECT_EQ(readFile(input), directCreditSource(400));
+}
+
+// The process takes the machine's date, so the effective date is set two days ahead of it.
+std::string mediaClearingSource() {
+    std::string source = readFile(testData("mcl/mixed.txt"));
+    std::time_t later = std::time(nullptr) + 2 * 24 * 3600;
+    std::tm local{};
+    localtime_r(&later, &local);
+    char ddmmyyyy[9];
+    std::strftime(ddmmyyyy, sizeof ddmmyyyy, "%d%m%Y", &local);
+    source.replace(30, 8, ddmmyyyy);
+    return source;
+}
+
+// The table database broken in each way a Media Clearing run (which writes tables) can meet.
+TEST_F(FaultCliTest, BrokenTableDatabase) {
+    const std::string asUser = asUnprivilegedUser();
+    const fs::path db = home.database();
+    const std::string cannotOpen = "Cannot open the table database " + db.string();
+    struct Case {
+        const char* name;
+        std::function<void()> breakIt;
+        std::string error;
+    };
+    const std::vector<Case> cases{
+        {"missing", [&] { fs::remove(db); }, cannotOpen},
+        {"not a database", [&] { writeFile(db, std::string(8192, 'x')); }, cannotOpen},
+        {"read-only", [&] { fs::permissions(db, fs::perms::owner_write, fs::perm_options::remove); },
+         "Cannot empty the table Mcl_Detail: attempt to write a readonly database"},
+    };
+    const fs::path input = source("mcl.txt", mediaClearingSource());
+    const std::vector<std::string> args{"convert",
+                                        "--product",
+                                        "MCL",
+                                        "--company",
+                                        "C0001",
+                                        "--source",
+                                        input.string(),
+                                        "--dest",
+                                        (dest / "bank.txt").string(),
+                                        "--home",
+                                        home.home().string(),
+                                        "--print-detail"};
+    const std::string seed = readFile(db);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string(c.name) == "read-only" && asUser == "-") {
+            std::cout << "skipped: runs as root and cannot drop to another user\n";
+            continue;
+        }
+        writeFile(db, seed);
+        fs::permissions(db, fs::perms::owner_write, fs::perm_options::add);
+        for (const auto& entry : fs::directory_iterator(dest)) {
+            fs::remove(entry.path());
+        }
+        ASSERT_EQ(run(args).status, 0);
+        const Folder before = folder();
+        c.breakIt();
+        giveToUnprivilegedUser(home.home());
+        const std::string broken = fs::exists(db) ? readFile(db) : "";
+        expectFailedLeavingNothing(run(args, 0, asUser == "-" ? "" : asUser), before, c.error);
+        EXPECT_EQ(fs::exists(db) ? readFile(db) : "", broken);
+        EXPECT_EQ(readFile(input), mediaClearingSource());
+    }
+}
+
+// Without Report/ the run still succeeds as it would with it and writes its report, and warns
+// that the template is missing.
+TEST_F(FaultCliTest, MissingReportFolder) {
+    const fs::path input = source("new.txt", directCreditSource(4, 1));
+    for (const char* name : {"report.html", "report.json"}) {
+        SCOPED_TRACE(name);
+        fs::create_directories(scratch / "with");
+        const CliOutcome with = run(directCredit(input, {"--report", (scratch / "with" / name).string()}));
+        ASSERT_EQ(with.status, 0) << with.err;
+        EXPECT_EQ(with.err, "");
+        fs::rename(home.home() / "Report", scratch / "Report");
+        const CliOutcome without = run(directCredit(input, {"--report", (scratch / name).string()}));
+        fs::rename(scratch / "Report", home.home() / "Report");
+        EXPECT_EQ(without.status, 0);
+        EXPECT_EQ(without.out, with.out);
+        EXPECT_EQ(without.err, "warning: report template " +
+                                   (home.home() / "Report" / "rptResult.frf").string() + " is missing\n");
+        EXPECT_TRUE(fs::file_size(scratch / name) > 0);
+    }
+}
+
+// A run of a large source started as a child process, for faults that strike while it runs.
+class LargeRun {
+public:
+    LargeRun(const std::vector<std::string>& args, const fs::path& scratch) {
+        std::vector<std::string> argv{CLI_EXECUTABLE};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const std::string out = (scratch / "large-stdout.txt").string();
+        const std::string err = (scratch / "large-stderr.txt").string();
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            std::vector<char*> raw;
+            for (auto& arg : argv) {
+                raw.push_back(arg.data());
+            }
+            raw.push_back(nullptr);
+            int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            ::dup2(outFd, 1);
+            ::dup2(errFd, 2);
+            ::execv(raw[0], raw.data());
+            ::_exit(127);
+        }
+    }
+    ~LargeRun() {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            wait();
+        }
+    }
+    // The exit status, or -1 when a signal ended it.
+    int wait() {
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // Whether it was still running when killed.
+    bool kill() {
+        bool running = ::waitpid(m_pid, nullptr, WNOHANG) == 0;
+        ::kill(m_pid, SIGKILL);
+        wait();
+        return running;
+    }
+
+private:
+    pid_t m_pid = -1;
+};
+
+class LargeFaultCliTest : public FaultCliTest {
+protected:
+    static void SetUpTestSuite() { s_source = new std::string(directCreditSource(200000)); }
+    static void TearDownTestSuite() { delete s_source; }
+    static const std::string& large() { return *s_source; }
+    // Names of the folder's files with the bank file's bytes: what the rule lets a killed run leave.
+    std::pair<std::vector<std::string>, std::string> visible() const {
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : folder()) {
+            if (name.find(".convertor-work-") == std::string::npos) {
+                names.push_back(name);
+            }
+        }
+        return {names, fs::exists(dest / "bank.txt") ? readFile(dest / "bank.txt") : ""};
+    }
+    void expectVerified() {
+        const CliOutcome verify = run({"verify", (dest / "bank.txt").string()});
+        EXPECT_EQ(verify.status, 0) << verify.out;
+    }
+
+    static std::string* s_source;
+};
+std::string* LargeFaultCliTest::s_source = nullptr;
+
+// The source removed while the run reads it: the open file is still read to its end.
+TEST_F(LargeFaultCliTest, SourceRemovedMidRun) {
+    const Folder before = olderRun();
+    const fs::path input = source("large.txt", large());
+    LargeRun running(directCredit(input), scratch.path());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    fs::remove(input);
+    const int status = running.wait();
+    if (status == 0) {
+        expectVerified();
+        EXPECT_FALSE(workFilesIn(dest));
+    } else {
+        EXPECT_EQ(status, 2);
+        EXPECT_EQ(folder(), before);
+    }
+}
+
+// Killed at many points of a large run, packing included, the folder shows either the older run
+// or the whole new one, and the next run succeeds and clears what the killed ones left.
+TEST_F(LargeFaultCliTest, KilledAtManyPoints) {
+    olderRun();
+    const auto older = visible();
+    const fs::path input = source("large.txt", large());
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(run(directCredit(input)).status, 0);
+    const auto whole = std::chrono::steady_clock::now() - start;
+    const auto newer = visible();
+    // Back to the older outputs, so that each kill has something to keep.
+    olderRun();
+    int killedRunning = 0;
+    // Early while reading, then on to the packing at the end, and past it.
+    for (double share : {0.05, 0.3, 0.6, 0.85, 0.95, 1.1}) {
+        const auto delay = std::chrono::duration_cast<std::chrono::milliseconds>(whole * share);
+        SCOPED_TRACE("killed after " + std::to_string(delay.count()) + " ms");
+        LargeRun running(directCredit(input), scratch.path());
+        std::this_thread::sleep_for(delay);
+        killedRunning += running.kill() ? 1 : 0;
+        const auto now = visible();
+        std::string names;
+        for (const auto& name : now.first) {
+            names += name + " ";
+        }
+        EXPECT_TRUE(now == older || now == newer)
+            << names << now.second.size() << " bytes of bank file, older " << older.second.size()
+            << ", newer " << newer.second.size();
+    }
+    EXPECT_GE(killedRunning, 3);
+    const CliOutcome last = run(directCredit(input));
+    EXPECT_EQ(last.status, 0) << last.err;
+    EXPECT_EQ(visible(), newer);
+    EXPECT_FALSE(workFilesIn(dest));
+    expectVerified();
+}
+
+}  // namespace
+}  // namespace convertor::test
