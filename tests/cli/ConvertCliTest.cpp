@@ -46,21 +46,7 @@ protected:
     }
 
     std::vector<std::string> directCredit(const std::string& source) const {
-        return {"convert",
-                "--product",
-                "DCP",
-                "--company",
-                "ACME01",
-                "--debit",
-                "1234567896",
-                "--fee",
-                "1234567896",
-                "--source",
-                testData(source).string(),
-                "--dest",
-                home.out("bank.txt").string(),
-                "--home",
-                home.home().string()};
+        return directCreditArgs(testData(source), home.out("bank.txt"), home.home());
     }
 
     TestHome home;

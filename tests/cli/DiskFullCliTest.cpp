@@ -23,21 +23,7 @@ protected:
     }
 
     std::vector<std::string> directCredit(const fs::path& source) const {
-        return {"convert",
-                "--product",
-                "DCP",
-                "--company",
-                "ACME01",
-                "--debit",
-                "1234567896",
-                "--fee",
-                "1234567896",
-                "--source",
-                source.string(),
-                "--dest",
-                (dest / "bank.txt").string(),
-                "--home",
-                home.home().string()};
+        return directCreditArgs(source, dest / "bank.txt", home.home());
     }
     CliOutcome run(const fs::path& source, int fileSizeBlocks = 0) {
         return runCliProcess(directCredit(source), scratch.path(), "2030-01-02 10:00:00", fileSizeBlocks);

@@ -67,21 +67,7 @@ void giveToUnprivilegedUser(const fs::path& dir) {
 class FaultCliTest : public ::testing::Test {
 protected:
     std::vector<std::string> directCredit(const fs::path& source, std::vector<std::string> more = {}) const {
-        std::vector<std::string> args{"convert",
-                                      "--product",
-                                      "DCP",
-                                      "--company",
-                                      "ACME01",
-                                      "--debit",
-                                      "1234567896",
-                                      "--fee",
-                                      "1234567896",
-                                      "--source",
-                                      source.string(),
-                                      "--dest",
-                                      (dest / "bank.txt").string(),
-                                      "--home",
-                                      home.home().string()};
+        std::vector<std::string> args = directCreditArgs(source, dest / "bank.txt", home.home());
         args.insert(args.end(), more.begin(), more.end());
         return args;
     }
@@ -148,16 +134,8 @@ TEST_F(FaultCliTest, DiskFullWhileTheBankFileIsWritten) {
     EXPECT_EQ(readFile(input), directCreditSource(400));
 }
 
-// The process takes the machine's date, so the effective date is set two days ahead of it.
 std::string mediaClearingSource() {
-    std::string source = readFile(testData("mcl/mixed.txt"));
-    std::time_t later = std::time(nullptr) + 2 * 24 * 3600;
-    std::tm local{};
-    localtime_r(&later, &local);
-    char ddmmyyyy[9];
-    std::strftime(ddmmyyyy, sizeof ddmmyyyy, "%d%m%Y", &local);
-    source.replace(30, 8, ddmmyyyy);
-    return source;
+    return withFutureDate(readFile(testData("mcl/mixed.txt")));
 }
 
 // The table database broken in each way a Media Clearing run (which writes tables) can meet.

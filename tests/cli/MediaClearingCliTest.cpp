@@ -13,21 +13,11 @@ namespace fs = std::filesystem;
 
 using Outcome = test::CliOutcome;
 
-// The process takes the machine's date, so the effective date is set two days ahead of it.
-std::string withFutureDate(std::string source) {
-    std::time_t later = std::time(nullptr) + 2 * 24 * 3600;
-    std::tm local{};
-    localtime_r(&later, &local);
-    char ddmmyyyy[9];
-    std::strftime(ddmmyyyy, sizeof ddmmyyyy, "%d%m%Y", &local);
-    source.replace(30, 8, ddmmyyyy);
-    return source;
-}
-
 class MediaClearingCliTest : public ::testing::Test {
 protected:
     std::vector<std::string> convertArgs(const std::string& source) {
-        test::writeFile(home.in("mcl.txt"), withFutureDate(test::readFile(test::testData("mcl/" + source))));
+        test::writeFile(home.in("mcl.txt"),
+                        test::withFutureDate(test::readFile(test::testData("mcl/" + source))));
         return {"convert",
                 "--product",
                 "MCL",

@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <sys/wait.h>
+#include <ctime>
 
 #include <fstream>
 #include <random>
@@ -133,6 +134,36 @@ bool workFilesIn(const fs::path& dir) {
 
 fs::path testData(const std::string& relative) {
     return fs::path(TEST_DATA_DIR) / relative;
+}
+
+std::vector<std::string> directCreditArgs(const std::filesystem::path& source,
+                                          const std::filesystem::path& destination,
+                                          const std::filesystem::path& home) {
+    return {"convert",
+            "--product",
+            "DCP",
+            "--company",
+            "ACME01",
+            "--debit",
+            "1234567896",
+            "--fee",
+            "1234567896",
+            "--source",
+            source.string(),
+            "--dest",
+            destination.string(),
+            "--home",
+            home.string()};
+}
+
+std::string withFutureDate(std::string mediaClearingSource) {
+    std::time_t later = std::time(nullptr) + 2 * 24 * 3600;
+    std::tm local{};
+    localtime_r(&later, &local);
+    char ddmmyyyy[9];
+    std::strftime(ddmmyyyy, sizeof ddmmyyyy, "%d%m%Y", &local);
+    mediaClearingSource.replace(30, 8, ddmmyyyy);
+    return mediaClearingSource;
 }
 
 }  // namespace convertor::test

@@ -78,6 +78,13 @@ std::vector<std::string> splitCrlf(const std::string& bytes);
 std::string cp874(const std::string& utf8);
 // Whether a run left any of its work files in dir.
 bool workFilesIn(const std::filesystem::path& dir);
+// convert options of a Direct Credit run of company ACME01 with valid debit and fee accounts.
+std::vector<std::string> directCreditArgs(const std::filesystem::path& source,
+                                          const std::filesystem::path& destination,
+                                          const std::filesystem::path& home);
+// A Media Clearing source of tests/data with its effective date two days after the machine's
+// date, for runs that take the real date.
+std::string withFutureDate(std::string mediaClearingSource);
 // A copy of a file under tests/data.
 std::filesystem::path testData(const std::string& relative);
 
