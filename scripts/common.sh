@@ -7,7 +7,7 @@ BUILD="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
   g++ cmake make pkg-config
   libsqlite3-dev libsqlitecpp-dev
-  libzip-dev zipcmp zipmerge ziptool zlib1g-dev
+  libzip-dev zipcmp zipmerge ziptool zlib1g-dev libisal-dev
   libssl-dev libsimpleini-dev libkainjow-mustache-dev nlohmann-json3-dev libcli11-dev
   googletest libgtest-dev libgmock-dev
   qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-thai-tlwg

@@ -5,7 +5,24 @@
 namespace convertor::cli {
 
 void CliOperator::showMessage(const std::string& message) {
+    endProgress();
     m_out << message << "\n" << std::flush;
+}
+
+void CliOperator::setProgress(int percent) {
+    // The run sets 0 when it ends or stops: nothing left to show then.
+    if (m_progress == nullptr || percent == m_shown || percent <= 0) {
+        return;
+    }
+    m_shown = percent;
+    *m_progress << "\rConverting " << percent << " %" << std::flush;
+}
+
+void CliOperator::endProgress() {
+    if (m_progress != nullptr && m_shown >= 0) {
+        *m_progress << "\r\033[K" << std::flush;
+        m_shown = -1;
+    }
 }
 
 }  // namespace convertor::cli

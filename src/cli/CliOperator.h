@@ -9,13 +9,18 @@
 
 namespace convertor::cli {
 
-// Messages to standard output, one per line; the last report kept for --report.
+// Messages to standard output, one per line; the last report kept for --report. With a progress
+// stream (a terminal), the percentage of the source converted is redrawn in place on it.
 class CliOperator : public Operator {
 public:
-    explicit CliOperator(std::ostream& out) : m_out(out) {}
+    explicit CliOperator(std::ostream& out, std::ostream* progress = nullptr)
+        : m_out(out), m_progress(progress) {}
+    ~CliOperator() override { endProgress(); }
 
     void showMessage(const std::string& message) override;
-    void setProgress(int) override {}
+    void setProgress(int percent) override;
+    // Clears the progress line, so that what follows starts on a clean line.
+    void endProgress();
     void setHashValue(const std::string& text) override { m_hashValue = text; }
     void showReport(ReportValue report) override { m_report = std::move(report); }
 
@@ -24,6 +29,8 @@ public:
 
 private:
     std::ostream& m_out;
+    std::ostream* m_progress;
+    int m_shown = -1;  // the percentage on the progress line, -1 when it is clear
     std::string m_hashValue;
     std::optional<ReportValue> m_report;
 };

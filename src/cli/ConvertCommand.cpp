@@ -1,8 +1,10 @@
 #include "ConvertCommand.h"
 
 #include <CLI/CLI.hpp>
+#include <unistd.h>
 
 #include <fstream>
+#include <iostream>
 #include <ostream>
 
 #include "CliApp.h"
@@ -134,17 +136,21 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
             return kUsage;
         }
     }
-    CliOperator op(out);
+    // Progress only on a terminal: scripts reading stderr see nothing new.
+    bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
+    CliOperator op(out, terminal ? &err : nullptr);
     int status = kNoBankFile;
     try {
         TableStore tables(databaseFile(homeDir));
         runConversion(*request, state, tables, op, clock, homeDir);
         status = state.success ? kSuccess : kNoBankFile;
     } catch (const std::exception& error) {
+        op.endProgress();
         out.flush();
         err << "error: " << error.what() << "\n";
         status = kRunError;
     }
+    op.endProgress();
     if (!op.hashValue().empty()) {
         out << "Hash Value: " << op.hashValue() << "\n";
     }

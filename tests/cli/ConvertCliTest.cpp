@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "CliApp.h"
+#include "CliOperator.h"
 #include "convert/RunLock.h"
 #include "support/TestSupport.h"
 
@@ -81,6 +82,34 @@ TEST_F(ConvertCliTest, ConvertsVerifiesAndPrintsExactly) {
     EXPECT_NE(report.find("\"Amount\": \"0000000001324.000\""), std::string::npos);
     EXPECT_FALSE(workFilesIn(home.out("")));
     EXPECT_TRUE(fs::exists(home.out("2030-01-02ACME01_DCP.zip")));
+}
+
+// On a terminal the percentage converted is redrawn in place on stderr and cleared before the
+// messages; anywhere else stderr stays empty (above).
+TEST_F(ConvertCliTest, ProgressOnATerminalOnly) {
+    std::string command = "faketime '2030-01-02 10:00:00' " + quoted(CLI_EXECUTABLE);
+    for (const auto& arg : directCredit("dcp/eleven.txt")) {
+        command += " " + quoted(arg);
+    }
+    writeFile(scratch / "run.sh", command + " >/dev/null\n");
+    std::string terminal = "script -qec 'sh " + (scratch / "run.sh").string() + "' /dev/null > " +
+                           quoted((scratch / "tty.txt").string());
+    ASSERT_EQ(std::system(terminal.c_str()), 0);
+    std::string shown = readFile(scratch / "tty.txt");
+    EXPECT_EQ(shown.rfind("\rConverting ", 0), 0u) << shown;
+    EXPECT_NE(shown.find("\rConverting 100 %\r\033[K"), std::string::npos) << shown;
+
+    std::ostringstream out;
+    std::ostringstream progress;
+    {
+        cli::CliOperator op(out, &progress);
+        for (int percent : {1, 1, 50, 100, 0}) {
+            op.setProgress(percent);
+        }
+        op.showMessage("done");
+    }
+    EXPECT_EQ(progress.str(), "\rConverting 1 %\rConverting 50 %\rConverting 100 %\r\033[K");
+    EXPECT_EQ(out.str(), "done\n");
 }
 
 TEST_F(ConvertCliTest, ExitStatusTellsHowTheRunEnded) {

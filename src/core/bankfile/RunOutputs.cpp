@@ -97,17 +97,25 @@ const fs::path& RunOutputs::add(const std::string& role, const fs::path& target)
         throw IoError("Cannot write " + target.string() + ": it is an input file of this run");
     }
     for (const Output& output : m_outputs) {
-        if (output.target.lexically_normal() == target.lexically_normal()) {
+        if (!output.scratch && output.target.lexically_normal() == target.lexically_normal()) {
             throw IoError("Cannot write " + target.string() + " twice in one run");
         }
     }
+    return create(role, target, Action::Replace);
+}
+
+const fs::path& RunOutputs::addScratch(const std::string& role, const fs::path& shownAs) {
+    return create(role, shownAs, Action::Discard);
+}
+
+const fs::path& RunOutputs::create(const std::string& role, const fs::path& target, Action action) {
     fs::path work = workName(m_destination, role);
     int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         throw ioError("Cannot create a work file for", target);
     }
     ::close(fd);
-    m_outputs.push_back({role, work, target, Action::Replace});
+    m_outputs.push_back({role, work, target, action, action == Action::Discard});
     return m_outputs.back().work;
 }
 

@@ -26,6 +26,9 @@ public:
     // Creates the empty work file of role (O_EXCL) that is to take the place of target. Throws
     // IoError when target is an input or another output of the run, or when it cannot be created.
     const std::filesystem::path& add(const std::string& role, const std::filesystem::path& target);
+    // Creates the empty work file of role that only the run itself reads; it is removed at commit
+    // as at failure. Errors about it name shownAs.
+    const std::filesystem::path& addScratch(const std::string& role, const std::filesystem::path& shownAs);
     bool has(const std::string& role) const;
     const std::filesystem::path& work(const std::string& role) const;
     const std::filesystem::path& target(const std::string& role) const;
@@ -47,7 +50,10 @@ private:
         std::filesystem::path work;
         std::filesystem::path target;
         Action action = Action::Replace;
+        bool scratch = false;
     };
+    const std::filesystem::path& create(const std::string& role, const std::filesystem::path& target,
+                                        Action action);
     Output& find(const std::string& role);
     const Output& find(const std::string& role) const;
     bool isInput(const std::filesystem::path& file) const;

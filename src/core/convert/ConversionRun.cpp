@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "bankfile/BankFileVerifier.h"
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RejectionLog.h"
 #include "bankfile/RunOutputs.h"
@@ -49,16 +48,15 @@ fs::path rejectionPath(const ConversionRequest& request, const ConversionState& 
                     rejectionFileName(request.companyId, state.productCode, kind));
 }
 
-// The bank work file checked back and packed; errors name the destination.
-void packBankFile(const ConversionRequest& request, RunOutputs& outputs, const fs::path& archive) {
-    std::vector<std::string> problems = verifyBankFile(outputs.work("bank"));
-    if (!problems.empty()) {
+// The bank work file, checked as it was written, goes into the archive; errors name the
+// destination.
+void packBankFile(const ConversionRequest& request, RunOutputs& outputs, const RunReport& report) {
+    if (!report.problems.empty()) {
         throw ConversionError("The bank file " + request.destinationFile + " did not pass its check (" +
-                              problems.front() + "); nothing was written");
+                              report.problems.front() + "); nothing was written");
     }
-    fs::path archiveWork = outputs.add("zip", archive);
-    packOutput(outputs.work("bank"), fs::path(request.destinationFile).filename().string(), archiveWork,
-               archive);
+    packOutput(report.packed, fs::path(request.destinationFile).filename().string(), outputs.work("zip"),
+               outputs.target("zip"));
 }
 
 // Debit and fee account entries of Direct Credit and Payroll; true when they pass.
@@ -152,6 +150,7 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
     // Nothing in the destination folder changes before commit: a run that stops or fails leaves
     // the older bank file, archive and rejection files as they were.
     RunOutputs outputs(request.destinationFile, {request.sourceFile, request.invoiceFile});
+    outputs.add("zip", archive);
     for (RejectionKind kind : rejectionKinds(product)) {
         outputs.add(rejectionRole(kind), rejectionPath(request, state, kind));
     }
@@ -174,9 +173,12 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
     }
     bool bankFile = !report.digest.empty();
     if (bankFile) {
-        packBankFile(request, outputs, archive);
-    } else if (outputs.has("bank")) {
-        outputs.setAction("bank", RunOutputs::Action::Discard);
+        packBankFile(request, outputs, report);
+    } else {
+        outputs.setAction("zip", RunOutputs::Action::Discard);
+        if (outputs.has("bank")) {
+            outputs.setAction("bank", RunOutputs::Action::Discard);
+        }
     }
     for (RejectionKind kind : rejectionKinds(product)) {
         if (!state.rejectionFlags[kind]) {

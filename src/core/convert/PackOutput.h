@@ -6,11 +6,12 @@
 namespace convertor {
 
 struct Date;
+struct DeflatedFile;
 
-// Writes a fresh archive into archiveWork holding the bank file (read from bankWork) as its one
-// entry entryName, Deflate level 1; the run's archive replaces every earlier entry anyway.
-// Errors name archiveShown, the archive's final name. Throws IoError.
-void packOutput(const std::filesystem::path& bankWork, const std::string& entryName,
+// Writes a fresh archive into archiveWork holding the bank file, already packed with Deflate, as
+// its one entry entryName; the run's archive replaces every earlier entry anyway. Errors name
+// archiveShown, the archive's final name. Throws IoError.
+void packOutput(const DeflatedFile& bankFile, const std::string& entryName,
                 const std::filesystem::path& archiveWork, const std::filesystem::path& archiveShown);
 
 // False when a file stands at archive that this program could not have written (not a ZIP

@@ -40,6 +40,8 @@ RunReport ProductRun::run() {
     tables.commit();
     RunReport result = report();
     result.digest = m_digest;
+    result.packed = m_bank.packed();
+    result.problems = m_bank.problems();
     return result;
 }
 

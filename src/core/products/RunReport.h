@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "bankfile/DeflatedFile.h"
 
 namespace convertor {
 
@@ -21,6 +24,9 @@ struct RunReport {
     std::string companyCaption;
     // The digest of the finished bank work file; empty when the run leaves no bank file.
     std::string digest;
+    // The bank work file packed for the archive, and what the check of its records found.
+    DeflatedFile packed;
+    std::vector<std::string> problems;
 };
 
 }  // namespace convertor

@@ -1,0 +1,314 @@
+#include "bankfile/BankFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "bankfile/DeflatePiece.h"
+#include "bankfile/FileDigest.h"
+#include "bankfile/RecordLayout.h"
+#include "base/ConversionError.h"
+
+namespace convertor {
+
+namespace {
+
+// Pieces of 4 MiB: large enough for the disk, small enough that the two or three in flight keep
+// memory flat. The file is read back in windows of the same size.
+constexpr std::size_t kPieceSize = 4 << 20;
+constexpr std::size_t kLongestLine = 1024;
+constexpr std::size_t kDigestLine = DigestLine::kWidth + 2;
+constexpr std::size_t kWaitingPieces = 2;
+
+IoError ioError(const std::string& what, const std::string& file) {
+    return IoError(what + " " + file + ": " + std::strerror(errno));
+}
+
+class Fd {
+public:
+    Fd(const std::filesystem::path& file, int flags, const std::string& shown)
+        : m_fd(::open(file.c_str(), flags | O_CLOEXEC)) {
+        if (m_fd < 0) {
+            throw ioError("Cannot create file", shown);
+        }
+    }
+    ~Fd() { ::close(m_fd); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Every byte or an IoError naming shown.
+void writeAll(int fd, const void* data, std::size_t size, const char* what, const std::string& shown) {
+    const char* at = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t done = ::write(fd, at, size);
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            if (done == 0) {
+                errno = ENOSPC;
+            }
+            throw ioError(what, shown);
+        }
+        at += done;
+        size -= static_cast<std::size_t>(done);
+    }
+}
+
+void pwriteAll(int fd, std::string_view data, off_t offset, const std::string& shown) {
+    if (::pwrite(fd, data.data(), data.size(), offset) != static_cast<ssize_t>(data.size())) {
+        throw ioError("Cannot write file", shown);
+    }
+}
+
+std::string freshPiece() {
+    std::string piece;
+    piece.reserve(kPieceSize + kLongestLine);
+    return piece;
+}
+
+// Bytes from to end of a file just written, a mapped window at a time: read where they lie in
+// the page cache, with never more than a window mapped.
+template <typename Use>
+void forEachWindow(const std::filesystem::path& file, std::uint64_t from, std::uint64_t end,
+                   const std::string& shown, Use use) {
+    Fd reader(file, O_RDONLY, shown);
+    struct stat status {};
+    if (::fstat(reader.get(), &status) != 0 || static_cast<std::uint64_t>(status.st_size) != end) {
+        throw IoError("Cannot read file " + shown + ": it changed while it was written");
+    }
+    const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    for (std::uint64_t at = from; at < end;) {
+        std::uint64_t start = at / page * page;
+        auto length = static_cast<std::size_t>(std::min<std::uint64_t>(end - start, kPieceSize));
+        void* window = ::mmap(nullptr, length, PROT_READ, MAP_SHARED | MAP_POPULATE, reader.get(),
+                              static_cast<off_t>(start));
+        if (window == MAP_FAILED) {
+            throw ioError("Cannot read file", shown);
+        }
+        struct Unmap {
+            void* window;
+            std::size_t length;
+            ~Unmap() { ::munmap(window, length); }
+        } unmap{window, length};
+        use(std::string_view(static_cast<const char*>(window) + (at - start), length - (at - start)));
+        at = start + length;
+    }
+}
+
+}  // namespace
+
+BankFileWriter::BankFileWriter(Names names, std::string_view record001)
+    : m_names(std::move(names)), m_record001(record001), m_piece(freshPiece()) {
+    m_bank = ::open(m_names.bankWork.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (m_bank < 0) {
+        throw ioError("Cannot create file", m_names.bankShown);
+    }
+    // Room for the digest line on top and for record 002 after record 001: both are known only
+    // at the end and are filled in place.
+    std::string head = std::string(DigestLine::kWidth, '0') + "\r\n" + m_record001 + "\r\n" +
+                       std::string(static_cast<std::size_t>(recordLength(2)), ' ') + "\r\n";
+    writeAll(m_bank, head.data(), head.size(), "Cannot write file", m_names.bankShown);
+    m_headSize = head.size();
+    m_lines = 3;
+    m_thread = std::thread([this] { work(); });
+}
+
+BankFileWriter::~BankFileWriter() {
+    stop(false);
+    ::close(m_bank);
+}
+
+void BankFileWriter::stop(bool drain) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_closing = true;
+        if (!drain) {
+            m_full.clear();
+        }
+    }
+    m_changed.notify_all();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void BankFileWriter::append(std::string_view record) {
+    std::size_t at = m_piece.size();
+    m_piece.resize(at + record.size() + 2);
+    auto* out = reinterpret_cast<unsigned char*>(m_piece.data() + at);
+    const auto* in = reinterpret_cast<const unsigned char*>(record.data());
+    for (std::size_t i = 0; i < record.size(); ++i) {
+        out[i] = in[i] < 0x20 ? ' ' : in[i];
+    }
+    out[record.size()] = '\r';
+    out[record.size() + 1] = '\n';
+    ++m_lines;
+    if (m_piece.size() >= kPieceSize) {
+        handOver();
+    }
+}
+
+void BankFileWriter::handOver() {
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_full.size() < kWaitingPieces || m_failure; });
+        if (m_failure) {
+            std::rethrow_exception(m_failure);
+        }
+        m_full.push_back(std::move(m_piece));
+        if (m_spare.empty()) {
+            m_piece = freshPiece();
+        } else {
+            m_piece = std::move(m_spare.back());
+            m_spare.pop_back();
+        }
+    }
+    m_changed.notify_all();
+}
+
+// The writing thread: each piece to the end of the work file, and its write-back started.
+void BankFileWriter::work() {
+    for (;;) {
+        std::string piece;
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [&] { return m_closing || !m_full.empty(); });
+            if (m_full.empty()) {
+                return;
+            }
+            piece = std::move(m_full.front());
+            m_full.pop_front();
+        }
+        try {
+            writeAll(m_bank, piece.data(), piece.size(), "Cannot write file", m_names.bankShown);
+            // Started now, the write-back leaves little for the flush before the file takes its place.
+            ::sync_file_range(m_bank, static_cast<off_t>(m_headSize + m_bodySize),
+                              static_cast<off_t>(piece.size()), SYNC_FILE_RANGE_WRITE);
+            m_bodySize += piece.size();
+        } catch (...) {
+            std::lock_guard lock(m_mutex);
+            m_failure = std::current_exception();
+            m_full.clear();
+            m_changed.notify_all();
+            return;
+        }
+        {
+            std::lock_guard lock(m_mutex);
+            piece.clear();
+            m_spare.push_back(std::move(piece));
+        }
+        m_changed.notify_all();
+    }
+}
+
+// Checks every record of the body, takes its CRC-32 and packs it with Deflate into the scratch
+// file.
+void BankFileWriter::packBody(Packing& packing) {
+    Fd pack(m_names.packWork, O_WRONLY | O_TRUNC, m_names.archiveShown);
+    std::vector<unsigned char> packed;
+    std::string carry;  // a line cut by the end of a window
+    long lineNumber = 3;
+    auto checkLine = [&](std::string_view line) {
+        bool terminated = !line.empty() && line.back() == '\r';
+        packing.check.bodyLine(++lineNumber, terminated ? line.substr(0, line.size() - 1) : line, terminated);
+    };
+    forEachWindow(m_names.bankWork, m_headSize, m_headSize + m_bodySize, m_names.bankShown,
+                  [&](std::string_view window) {
+                      packing.crc = crc32Of(window, packing.crc);
+                      packed.clear();
+                      deflatePiece(window, false, packed);
+                      writeAll(pack.get(), packed.data(), packed.size(), "Cannot write archive",
+                               m_names.archiveShown);
+                      packing.packedSize += packed.size();
+                      std::size_t lf = window.find('\n');
+                      if (!carry.empty() && lf != std::string_view::npos) {
+                          carry.append(window.substr(0, lf));
+                          checkLine(carry);
+                          carry.clear();
+                          window.remove_prefix(lf + 1);
+                      }
+                      while ((lf = window.find('\n')) != std::string_view::npos) {
+                          checkLine(window.substr(0, lf));
+                          window.remove_prefix(lf + 1);
+                      }
+                      carry.append(window);
+                  });
+    if (!carry.empty()) {
+        packing.check.bodyLine(++lineNumber, carry, false);
+    }
+}
+
+BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
+    if (!m_piece.empty()) {
+        handOver();
+    }
+    stop(true);
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_failure) {
+            std::rethrow_exception(m_failure);
+        }
+    }
+    m_piece = std::string();
+    Finished finished;
+    std::string line2 = std::string(record002) + "\r\n";
+    pwriteAll(m_bank, line2, static_cast<off_t>(kDigestLine + m_record001.size() + 2), m_names.bankShown);
+
+    // The body is read back while it is still in the page cache: the packing thread checks and
+    // packs it while this one takes the digest, which covers everything after the digest line.
+    Packing packing;
+    std::exception_ptr packFailure;
+    std::thread packer([&] {
+        try {
+            packBody(packing);
+        } catch (...) {
+            packFailure = std::current_exception();
+        }
+    });
+    Sha1 sha1;
+    std::string head = m_record001 + "\r\n" + line2;
+    sha1.update(head);
+    try {
+        forEachWindow(m_names.bankWork, m_headSize, m_headSize + m_bodySize, m_names.bankShown,
+                      [&](std::string_view window) { sha1.update(window); });
+    } catch (...) {
+        packer.join();
+        throw;
+    }
+    packer.join();
+    if (packFailure) {
+        std::rethrow_exception(packFailure);
+    }
+    finished.digest = digestText(sha1.finish());
+    pwriteAll(m_bank, finished.digest + "\r\n", 0, m_names.bankShown);
+
+    head = finished.digest + "\r\n" + head;
+    DeflatedFile& packed = finished.packed;
+    deflatePiece(head, false, packed.head);
+    deflatePiece({}, true, packed.tail);
+    packed.body = m_names.packWork;
+    packed.bodySize = packing.packedSize;
+    packed.crc = crc32Join(crc32Of(head), packing.crc, m_bodySize);
+    packed.size = head.size() + m_bodySize;
+    struct stat status {};
+    packed.modified = ::fstat(m_bank, &status) == 0 ? status.st_mtime : std::time(nullptr);
+
+    packing.check.headerLine(2, m_record001);
+    packing.check.debitLine(3, record002);
+    finished.problems = packing.check.finish(m_lines + 1);
+    return finished;
+}
+
+}  // namespace convertor

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "bankfile/BankFileCheck.h"
+#include "bankfile/DeflatedFile.h"
+
+namespace convertor {
+
+// Writes the bank work file. The converting thread appends records to a piece in memory; a
+// second thread writes each full piece to the end of the work file. At the end record 002 and
+// the digest line are filled in place, so the file is never copied, and the body is read back
+// once from the page cache by two threads at a time: one takes the digest, the other checks
+// every record and packs the body with Deflate into a scratch file, ready for the archive.
+class BankFileWriter {
+public:
+    struct Names {
+        std::filesystem::path bankWork;   // created and empty
+        std::filesystem::path packWork;   // created and empty; holds the Deflate of the body
+        std::string bankShown;            // the names errors give
+        std::string archiveShown;
+    };
+    struct Finished {
+        std::string digest;               // 40 upper-case hexadecimal digits
+        DeflatedFile packed;
+        std::vector<std::string> problems;  // of the check of every record
+    };
+
+    // Writes the digest line and record 002 as placeholders around record001.
+    BankFileWriter(Names names, std::string_view record001);
+    ~BankFileWriter();
+    BankFileWriter(const BankFileWriter&) = delete;
+    BankFileWriter& operator=(const BankFileWriter&) = delete;
+
+    // One record of the body and its CR LF; control bytes go out as blanks, since a lone LF in a
+    // record would break the bank's reading of lines. Throws IoError.
+    void append(std::string_view record);
+    // Fills record 002 and the digest line, and waits for the packing. Throws IoError.
+    Finished finish(std::string_view record002);
+
+private:
+    // What the packing thread finds.
+    struct Packing {
+        BankFileCheck check;
+        std::uint32_t crc = 0;
+        std::uint64_t packedSize = 0;
+    };
+
+    void handOver();
+    void work();
+    void packBody(Packing& packing);
+    // Ends the writing thread once it has written what waits (drain) or at once.
+    void stop(bool drain);
+
+    Names m_names;
+    int m_bank = -1;
+    std::string m_record001;
+    std::size_t m_headSize = 0;
+    long m_lines = 0;  // lines of the file so far, the head included
+
+    std::string m_piece;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::string> m_full;
+    std::vector<std::string> m_spare;
+    bool m_closing = false;
+    std::exception_ptr m_failure;
+    std::uint64_t m_bodySize = 0;  // the writing thread's until it ends
+    std::thread m_thread;
+};
+
+}  // namespace convertor
