@@ -261,7 +261,10 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
             std::rethrow_exception(m_failure);
         }
     }
+    // The pieces are done with; the read-back below needs only its windows.
     m_piece = std::string();
+    m_spare.clear();
+    m_spare.shrink_to_fit();
     Finished finished;
     std::string line2 = std::string(record002) + "\r\n";
     pwriteAll(m_bank, line2, static_cast<off_t>(kDigestLine + m_record001.size() + 2), m_names.bankShown);
