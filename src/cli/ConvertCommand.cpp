@@ -134,10 +134,11 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
             return kUsage;
         }
     }
+    // The tables outlive the operator: the report it keeps reads its rows from them when written.
+    TableStore tables(databaseFile(homeDir));
     CliOperator op(out);
     int status = kNoBankFile;
     try {
-        TableStore tables(databaseFile(homeDir));
         runConversion(*request, state, tables, op, clock, homeDir);
         status = state.success ? kSuccess : kNoBankFile;
     } catch (const std::exception& error) {

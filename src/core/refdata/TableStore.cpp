@@ -74,22 +74,6 @@ void bindValue(SQLite::Statement& statement, int index, const TableValue& value)
     }
 }
 
-TableValue columnValue(sqlite3_stmt* statement, int column) {
-    switch (sqlite3_column_type(statement, column)) {
-        case SQLITE_INTEGER:
-            return static_cast<double>(sqlite3_column_int64(statement, column));
-        case SQLITE_FLOAT:
-            return sqlite3_column_double(statement, column);
-        case SQLITE_NULL:
-            return std::monostate{};
-        default: {
-            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
-            int size = sqlite3_column_bytes(statement, column);
-            return bytes == nullptr ? std::string() : std::string(bytes, static_cast<std::size_t>(size));
-        }
-    }
-}
-
 using RawStatement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 
 }  // namespace
@@ -288,7 +272,81 @@ void TableStore::addBranch(std::string_view bankCode, std::string_view branchCod
     });
 }
 
-QueryResult TableStore::query(const std::string& sql) {
+namespace {
+
+class StatementCursor : public QueryCursor {
+public:
+    StatementCursor(sqlite3* db, RawStatement statement) : m_db(db), m_statement(std::move(statement)) {
+        int count = sqlite3_column_count(m_statement.get());
+        for (int column = 0; column < count; ++column) {
+            const char* name = sqlite3_column_name(m_statement.get(), column);
+            m_columns.emplace_back(name == nullptr ? "" : name);
+        }
+        m_row.resize(m_columns.size());
+    }
+
+    const std::vector<std::string>& columns() const override { return m_columns; }
+    const std::vector<TableValue>& row() const override { return m_row; }
+
+    bool next() override {
+        if (m_done) {
+            return false;
+        }
+        int code = sqlite3_step(m_statement.get());
+        if (code == SQLITE_DONE) {
+            m_done = true;
+            // Done with the statement: it keeps no read lock while the cursor is still held.
+            sqlite3_reset(m_statement.get());
+            return false;
+        }
+        if (code != SQLITE_ROW) {
+            m_done = true;
+            std::string why = sqlite3_errmsg(m_db);
+            sqlite3_reset(m_statement.get());
+            throw TableError("Cannot run the query: " + why);
+        }
+        for (std::size_t column = 0; column < m_row.size(); ++column) {
+            readColumn(static_cast<int>(column), m_row[column]);
+        }
+        return true;
+    }
+
+private:
+    // Into the row's own slot, so a text keeps its buffer from one row to the next.
+    void readColumn(int column, TableValue& into) {
+        sqlite3_stmt* statement = m_statement.get();
+        switch (sqlite3_column_type(statement, column)) {
+            case SQLITE_INTEGER:
+                into = static_cast<double>(sqlite3_column_int64(statement, column));
+                break;
+            case SQLITE_FLOAT:
+                into = sqlite3_column_double(statement, column);
+                break;
+            case SQLITE_NULL:
+                into = std::monostate{};
+                break;
+            default: {
+                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+                auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+                if (auto* text = std::get_if<std::string>(&into)) {
+                    text->assign(bytes == nullptr ? "" : bytes, bytes == nullptr ? 0 : size);
+                } else {
+                    into = bytes == nullptr ? std::string() : std::string(bytes, size);
+                }
+            }
+        }
+    }
+
+    sqlite3* m_db;
+    RawStatement m_statement;
+    std::vector<std::string> m_columns;
+    std::vector<TableValue> m_row;
+    bool m_done = false;
+};
+
+}  // namespace
+
+std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql) {
     sqlite3* db = impl().db.getHandle();
     auto fail = [&](const std::string& why) { return TableError("Cannot run the query: " + why); };
     auto prepare = [&](const char* text, const char** tail) {
@@ -315,26 +373,15 @@ QueryResult TableStore::query(const std::string& sql) {
             throw fail("more than one statement");
         }
     }
+    return std::make_unique<StatementCursor>(db, std::move(statement));
+}
 
+QueryResult TableStore::query(const std::string& sql) {
+    std::unique_ptr<QueryCursor> cursor = openQuery(sql);
     QueryResult result;
-    int count = sqlite3_column_count(statement.get());
-    for (int column = 0; column < count; ++column) {
-        const char* name = sqlite3_column_name(statement.get(), column);
-        result.columns.emplace_back(name == nullptr ? "" : name);
-    }
-    for (;;) {
-        int code = sqlite3_step(statement.get());
-        if (code == SQLITE_DONE) {
-            break;
-        }
-        if (code != SQLITE_ROW) {
-            throw fail(sqlite3_errmsg(db));
-        }
-        auto& row = result.rows.emplace_back();
-        row.reserve(static_cast<std::size_t>(count));
-        for (int column = 0; column < count; ++column) {
-            row.push_back(columnValue(statement.get(), column));
-        }
+    result.columns = cursor->columns();
+    while (cursor->next()) {
+        result.rows.push_back(cursor->row());
     }
     return result;
 }

@@ -46,7 +46,10 @@ void writeReportJson(const ReportValue& report, std::ostream& out) {
             keys.push_back(dump(name));
         }
         const char* rowSeparator = "\n";
-        for (const auto& row : dataset.rows) {
+        bool empty = true;
+        for (auto rows = dataset.open(); rows->next();) {
+            const std::vector<TableValue>& row = rows->row();
+            empty = false;
             out << rowSeparator << "      {";
             rowSeparator = ",\n";
             for (std::size_t i = 0; i < keys.size() && i < row.size(); ++i) {
@@ -54,7 +57,7 @@ void writeReportJson(const ReportValue& report, std::ostream& out) {
             }
             out << "}";
         }
-        out << (dataset.rows.empty() ? "]" : "\n    ]");
+        out << (empty ? "]" : "\n    ]");
     }
     out << (report.datasets.empty() ? "}" : "\n  }") << "\n}\n";
 }
