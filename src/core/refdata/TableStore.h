@@ -20,6 +20,9 @@ public:
     virtual bool next() = 0;
     // The current row, valid until the next step.
     virtual const std::vector<TableValue>& row() const = 0;
+    // From the next step on, a text value is read only in this column (npos: none); elsewhere
+    // a text comes back empty, for a pass that needs only the types and the numbers.
+    virtual void readTextsOnlyIn(std::size_t) {}
 };
 
 // The tables of Data/zvb.db. Text values handed in and out by the converters are code page 874

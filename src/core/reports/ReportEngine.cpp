@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string_view>
 
 #include <kainjow/mustache.hpp>
@@ -61,6 +62,18 @@ std::optional<double> decimalNumber(const std::string& text) {
 // Amounts are whole thousandths, so they are summed as integers to stay exact.
 long long thousandths(double value) {
     return std::llround(value * 1000.0);
+}
+
+using Rows = std::span<const std::vector<TableValue>>;
+
+void keyText(const TableValue& value, std::string& into) {
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        into = *text;
+    } else if (const auto* number = std::get_if<double>(&value)) {
+        into = rawNumber(*number);
+    } else {
+        into.clear();
+    }
 }
 
 std::string keyText(const TableValue& value) {
@@ -168,7 +181,9 @@ const TableValue& valueAt(const std::vector<TableValue>& row, std::size_t col) {
 void scanTable(Table& table) {
     table.totals = Totals(table.keys.size());
     std::optional<std::string> previous;
-    for (auto cursor = table.open(); cursor->next();) {
+    auto cursor = table.open();
+    cursor->readTextsOnlyIn(table.keyColumn < 0 ? std::string::npos : static_cast<std::size_t>(table.keyColumn));
+    while (cursor->next()) {
         const std::vector<TableValue>& row = cursor->row();
         table.totals.add(row);
         if (table.keyColumn >= 0 && (table.keysStrictlyRise || table.keysNeverFall)) {
@@ -220,10 +235,9 @@ public:
         m_merge = table.keyColumn >= 0 && chequesRise && table.keysNeverFall;
     }
 
-    const std::vector<std::vector<TableValue>>& rowsOf(const std::string& id) {
-        static const std::vector<std::vector<TableValue>> kNone;
+    Rows rowsOf(const std::string& id) {
         if (m_table.keyColumn < 0) {
-            return kNone;
+            return {};
         }
         const auto col = static_cast<std::size_t>(m_table.keyColumn);
         if (!m_merge) {
@@ -234,25 +248,31 @@ public:
                 }
             }
             const auto found = m_held->find(id);
-            return found == m_held->end() ? kNone : found->second;
+            return found == m_held->end() ? Rows() : Rows(found->second);
         }
         if (!m_cursor) {
             m_cursor = m_table.open();
             m_pending = m_cursor->next();
         }
-        m_group.clear();
+        // The rows of a group go into the slots of the last one, reusing what they hold.
+        std::size_t size = 0;
         while (m_pending) {
             const std::vector<TableValue>& row = m_cursor->row();
-            std::string key = keyText(valueAt(row, col));
-            if (id < key) {
+            keyText(valueAt(row, col), m_key);
+            if (id < m_key) {
                 break;
             }
-            if (key == id) {
-                m_group.push_back(row);
+            if (m_key == id) {
+                if (size == m_group.size()) {
+                    m_group.push_back(row);
+                } else {
+                    m_group[size] = row;
+                }
+                ++size;
             }
             m_pending = m_cursor->next();
         }
-        return m_group;
+        return Rows(m_group.data(), size);
     }
 
 private:
@@ -262,6 +282,7 @@ private:
     std::unique_ptr<QueryCursor> m_cursor;
     bool m_pending = false;
     std::vector<std::vector<TableValue>> m_group;
+    std::string m_key;
 };
 
 struct RowList;
@@ -298,9 +319,10 @@ class Renderer;
 // A list a section runs over: a whole dataset, or the children of one cheque.
 struct RowList {
     const Table* table = nullptr;
-    const std::vector<std::vector<TableValue>>* rows = nullptr;  // null: the dataset itself
+    bool whole = true;  // the dataset itself, else these rows
+    Rows rows;
 
-    bool empty() const { return rows != nullptr ? rows->empty() : table->totals.count == 0; }
+    bool empty() const { return whole ? table->totals.count == 0 : rows.empty(); }
 };
 
 struct ChildState {
@@ -315,7 +337,7 @@ struct Frame {
     const std::vector<TableValue>* values = nullptr;
     std::size_t position = 0;
     ChildState* children = nullptr;  // the cheque rows only
-    mutable const std::vector<std::vector<TableValue>>* group[2] = {nullptr, nullptr};
+    mutable std::optional<Rows> group[2];
     mutable std::optional<Totals> groupTotals[2];
     mutable RowList groupList[2];
     // Text
@@ -468,9 +490,9 @@ private:
         Frame frame;
         frame.kind = Frame::Row;
         frame.table = &table;
-        if (list.rows != nullptr) {
-            for (std::size_t i = 0; i < list.rows->size(); ++i) {
-                frame.values = &(*list.rows)[i];
+        if (!list.whole) {
+            for (std::size_t i = 0; i < list.rows.size(); ++i) {
+                frame.values = &list.rows[i];
                 frame.position = i + 1;
                 m_stack.push_back(frame);
                 body();
@@ -552,22 +574,21 @@ private:
         return {};
     }
 
-    const std::vector<std::vector<TableValue>>& groupOf(const Frame& row, int child) {
-        static const std::vector<std::vector<TableValue>> kNone;
+    Rows groupOf(const Frame& row, int child) {
         if (row.children == nullptr) {
-            return kNone;
+            return {};
         }
-        if (row.group[child] == nullptr) {
+        if (!row.group[child]) {
             const Table& table = *row.table;
             const std::string id =
                 table.keyColumn < 0 ? std::string()
                                     : keyText(valueAt(*row.values, static_cast<std::size_t>(table.keyColumn)));
-            row.group[child] = &row.children->groups[child]->rowsOf(id);
+            row.group[child] = row.children->groups[child]->rowsOf(id);
             row.groupTotals[child].emplace(m_children[child]->keys.size());
             for (const auto& values : *row.group[child]) {
                 row.groupTotals[child]->add(values);
             }
-            row.groupList[child] = RowList{m_children[child], row.group[child]};
+            row.groupList[child] = RowList{m_children[child], false, *row.group[child]};
         }
         return *row.group[child];
     }
@@ -668,7 +689,7 @@ void renderStreaming(const kmu::component<std::string>& tree, const std::string&
     }
     root["PrintedDate"] = RootEntry::of(dayMonthYear(printedOn));
     for (const auto& [name, table] : tables) {
-        root[name] = RootEntry{{}, &table, RowList{&table, nullptr}};
+        root[name] = RootEntry{{}, &table, RowList{&table, true, {}}};
         root[name + "_count"] = RootEntry::of(std::to_string(table.totals.count));
         for (std::size_t col = 0; col < table.keys.size(); ++col) {
             if (table.totals.numeric[col]) {
