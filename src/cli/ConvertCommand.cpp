@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <ostream>
 
 #include "CliApp.h"
@@ -136,13 +137,15 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
             return kUsage;
         }
     }
+    // The tables outlive the operator: the report it keeps reads its rows from them when written.
+    std::optional<TableStore> tables;
     // Progress only on a terminal: scripts reading stderr see nothing new.
     bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
     CliOperator op(out, terminal ? &err : nullptr);
     int status = kNoBankFile;
     try {
-        TableStore tables(databaseFile(homeDir));
-        runConversion(*request, state, tables, op, clock, homeDir);
+        tables.emplace(databaseFile(homeDir));
+        runConversion(*request, state, *tables, op, clock, homeDir);
         status = state.success ? kSuccess : kNoBankFile;
     } catch (const std::exception& error) {
         op.endProgress();

@@ -30,15 +30,26 @@ std::optional<ReportFormat> reportFormat(const std::string& file) {
 
 void writeReportFile(const ReportValue& report, const std::filesystem::path& file,
                      const std::filesystem::path& reportDir) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (reportFormat(file.string()) == ReportFormat::Json) {
-        writeReportJson(report, out);
-    } else {
-        out << renderReportFile(report, reportDir);
-    }
-    out.close();
-    if (!out) {
-        throw std::runtime_error("Cannot write report file " + file.string());
+    // Written beside the file and renamed over it when complete: a run that fails while the rows
+    // are read leaves no half report under the name asked for.
+    std::filesystem::path partial = file;
+    partial += ".part";
+    try {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        if (reportFormat(file.string()) == ReportFormat::Json) {
+            writeReportJson(report, out);
+        } else {
+            writeReportHtml(report, reportDir, out);
+        }
+        out.close();
+        if (!out) {
+            throw std::runtime_error("Cannot write report file " + file.string());
+        }
+        std::filesystem::rename(partial, file);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(partial, ignored);
+        throw;
     }
 }
 

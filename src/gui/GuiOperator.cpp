@@ -21,6 +21,8 @@ void GuiOperator::setHashValue(const std::string& text) {
 }
 
 void GuiOperator::showReport(ReportValue report) {
+    // The window shows the report after the run, on its own thread: it gets the rows, not the tables.
+    report.loadRows();
     emit reportShown(std::make_shared<ReportValue>(std::move(report)));
 }
 

@@ -239,6 +239,81 @@ TEST(ReportEngineRules, ChequeChildrenCarryTheirOwnCountsAndSums) {
     EXPECT_EQ(renderReportFile(report, dir.path(), kPrinted), "000001:0/0.00/1<I1>;000002:2/3.75/0;");
 }
 
+// The renderer reads the datasets row by row; it keeps the rules of the mustache library the
+// templates are written for: standalone section lines, lookups falling back to outer rows and the
+// variables, sections over texts, partials, delimiters, and cheque children grouped by ID whether
+// the rows come in ID order or not.
+ReportValue caseReport(bool chequesInOrder) {
+    using S = std::string;
+    const TableValue null;
+    ReportValue report;
+    report.variables = {{"ComId", "AC&1"}, {"Amount", "0000000000124.000"}, {"Part", "<b>{{ComId}}</b>"},
+                        {"Empty", ""}, {"PrintedDate", "X"}, {"Name", "root-name"}};
+    report.datasets = {
+        {"frDBDataSet3", {"Acct", "Amount", "Name", "Acct"},
+         {{S("A1"), 1.5, S("n<1>"), S("dup")}, {S("A2"), null, null, S("d2")}, {S("A3"), 2.25, S("x"), S("d3")}}},
+        {"frDBDataSet2", {"LnNo"}, {}},
+        {"frDBDataSet4", {"ID", "Name"},
+         chequesInOrder ? std::vector<std::vector<TableValue>>{{S("000001"), S("c1")}, {S("000002"), S("c2")}, {S("000003"), S("c3")}}
+                        : std::vector<std::vector<TableValue>>{{S("000002"), S("c2")}, {S("000001"), S("c1")}, {S("000002"), S("c2b")}}},
+        {"frDBDataSet5", {"CreditId", "WhtAmount"},
+         {{S("000001"), 1.0}, {S("000002"), 2.0}, {S("000003"), 2.0}, {S("000003"), 3.5}}},
+        {"frDBDataSet6", {"CreditId", "InvoiceNo", "Name"},
+         {{S("000003"), S("I3"), S("i3")}, {S("000001"), S("I1"), null}, {S("000009"), S("I9"), S("i9")},
+          {S("000003"), S("I3b"), S("i3b")}}},
+    };
+    return report;
+}
+const std::vector<std::string> kCaseTemplates = {
+    "a\n  {{#frDBDataSet3}}  \n<{{RowNo}} {{Acct}} {{Acct_1}} {{Amount}} {{Amount_raw}} {{Name}} {{{Name}}} {{&Name}} "
+    "{{ComId}}>\n  {{/frDBDataSet3}}\n{{^frDBDataSet2}}\nnone\n{{/frDBDataSet2}}\nn={{frDBDataSet3_count}} "
+    "{{frDBDataSet3_sum_Amount}} {{frDBDataSet3_sum_Amount_raw}} [{{frDBDataSet3_sum_Name}}] {{frDBDataSet2_count}}\n",
+    "{{#ComId}}<{{.}}>{{/ComId}}{{#Empty}}e{{.}}{{/Empty}}{{^Nope}}no{{/Nope}}{{^Empty}}never{{/Empty}}"
+    "{{Amount_money}} {{PrintedDate}} {{.}}|{{a.b}}|{{frDBDataSet3.Acct}}\n"
+    "{{#frDBDataSet3}}{{#Name}}({{.}}){{/Name}}{{^Name}}-{{/Name}}{{Missing}}{{/frDBDataSet3}}",
+    "{{>Part}}|{{#frDBDataSet3}}{{>Part}}{{>Acct}}{{/frDBDataSet3}}{{>Nope}}",
+    "x {{#frDBDataSet2}}y{{/frDBDataSet2}}\n {{#frDBDataSet3}}\t\n{{/frDBDataSet3}}z\r\n{{! note }}\n"
+    "{{Empty}}{{#frDBDataSet2}}{{/frDBDataSet2}}\n  {{^frDBDataSet2}}\r\n{{/frDBDataSet2}}\nend",
+    "{{#frDBDataSet3}}{{#frDBDataSet4}}{{ID}}{{Acct}}{{/frDBDataSet4}}{{#frDBDataSet3}}{{RowNo}}{{/frDBDataSet3}};"
+    "{{/frDBDataSet3}}",
+    "{{#frDBDataSet4}}{{RowNo}} {{ID}} [{{#wht}}{{RowNo}}:{{WhtAmount}}/{{Name}},{{/wht}}|{{#invoices}}{{InvoiceNo}}:"
+    "{{Name}},{{/invoices}}{{^invoices}}none{{/invoices}}] {{wht_count}} {{wht_sum_WhtAmount}} {{invoices_count}} "
+    "{{invoices_sum_Name}}\n{{/frDBDataSet4}}{{frDBDataSet5_count}}",
+    "{{=<% %>=}}<%ComId%><%#frDBDataSet3%><%RowNo%><%/frDBDataSet3%><%={{ }}=%>{{frDBDataSet3_count}}",
+};
+
+TEST(ReportEngineRules, StreamedRenderingKeepsTheTemplateRules) {
+    struct Case {
+        bool chequesInOrder;
+        std::size_t templateIndex;
+        std::string html;
+    };
+    const std::vector<Case> cases = {
+        {1, 0, "a\n<1 A1 dup 1.50 1.5 n&lt;1&gt; n<1> n<1> AC&amp;1>\n<2 A2 d2      AC&amp;1>\n<3 A3 d3 2.25 2.25 x x x AC&amp;1>\nnone\nn=3 3.75 3.75 [] 0\n"},
+        {1, 1, "<AC&amp;1>eno124.00 31/12/2024 ||\n(n&lt;1&gt;)()(x)"},
+        {1, 2, "<b>AC&amp;1</b>|<b>AC&amp;1</b>A1<b>AC&amp;1</b>A2<b>AC&amp;1</b>A3"},
+        {1, 3, "x \nz\r\n\n\nend"},
+        {1, 4, "000001A1000002A1000003A1123;000001A2000002A2000003A2123;000001A3000002A3000003A3123;"},
+        {1, 5, "1 000001 [1:1.00/c1,|I1:,] 1 1.00 1 0.00\n2 000002 [1:2.00/c2,|none] 1 2.00 0 0.00\n3 000003 [1:2.00/c3,2:3.50/c3,|I3:i3,I3b:i3b,] 2 5.50 2 \n4"},
+        {1, 6, "AC&amp;11233"},
+        {0, 0, "a\n<1 A1 dup 1.50 1.5 n&lt;1&gt; n<1> n<1> AC&amp;1>\n<2 A2 d2      AC&amp;1>\n<3 A3 d3 2.25 2.25 x x x AC&amp;1>\nnone\nn=3 3.75 3.75 [] 0\n"},
+        {0, 1, "<AC&amp;1>eno124.00 31/12/2024 ||\n(n&lt;1&gt;)()(x)"},
+        {0, 2, "<b>AC&amp;1</b>|<b>AC&amp;1</b>A1<b>AC&amp;1</b>A2<b>AC&amp;1</b>A3"},
+        {0, 3, "x \nz\r\n\n\nend"},
+        {0, 4, "000002A1000001A1000002A1123;000002A2000001A2000002A2123;000002A3000001A3000002A3123;"},
+        {0, 5, "1 000002 [1:2.00/c2,|none] 1 2.00 0 0.00\n2 000001 [1:1.00/c1,|I1:,] 1 1.00 1 0.00\n3 000002 [1:2.00/c2b,|none] 1 2.00 0 0.00\n4"},
+        {0, 6, "AC&amp;11233"},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        writeText(dir / "t.frf", kCaseTemplates.at(c.templateIndex));
+        ReportValue report = caseReport(c.chequesInOrder);
+        report.templateName = "t.frf";
+        EXPECT_EQ(renderReportFile(report, dir.path(), Date{2024, 12, 31}), c.html)
+            << "template " << c.templateIndex << (c.chequesInOrder ? ", cheques in order" : "");
+    }
+}
+
 TEST(ReportEngineRules, MoneyFormat) {
     EXPECT_EQ(formatMoney(0), "0.00");
     EXPECT_EQ(formatMoney(999.5), "999.50");

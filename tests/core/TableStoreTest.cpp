@@ -7,7 +7,9 @@
 
 #include "base/ConversionError.h"
 #include "refdata/Schema.h"
+#include "reports/ReportJson.h"
 #include "reports/ReportQueries.h"
+#include "reports/ReportValue.h"
 #include "support/TestSupport.h"
 
 namespace convertor {
@@ -190,6 +192,38 @@ TEST_F(TableStoreTest, RunRowsAreCommittedOnEndRunAndOnDestruction) {
         other.appendRow(schema::rejection::kTable, row);
     }
     EXPECT_EQ(rowCount(store, "Dcp_Err"), 2u);
+}
+
+// A report dataset over the tables reads them afresh on each pass, row by row, and the JSON
+// written from it is the one written from its loaded rows; a select that cannot run fails when
+// the dataset is made.
+TEST_F(TableStoreTest, QueryDatasetsReadTheTablesOnEveryPass) {
+    using namespace schema::mclDetail;
+    auto append = [&](const char* account, TableValue amount) {
+        store.appendRow(kTable, {{kAccount, std::string(account)}, {kAmount, amount}, {kName, cp874("ชื่อ")}});
+    };
+    append("1", 1.25);
+    ReportValue report;
+    report.datasets.push_back(queryDataset(store, "frDBDataSet3", selectAll(kTable)));
+    append("2", std::monostate{});
+    const ReportDataset& dataset = report.datasets[0];
+    for (int pass = 0; pass < 2; ++pass) {
+        auto cursor = dataset.open();
+        std::vector<std::vector<TableValue>> rows;
+        while (cursor->next()) {
+            rows.push_back(cursor->row());
+        }
+        EXPECT_FALSE(cursor->next());
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[1][columnIndex(QueryResult{dataset.columns, {}}, kAmount)], TableValue());
+        EXPECT_EQ(rows[0][columnIndex(QueryResult{dataset.columns, {}}, kName)], TableValue("ชื่อ"));
+    }
+    const std::string streamed = reportToJson(report);
+    report.loadRows();
+    EXPECT_FALSE(report.datasets[0].source);
+    EXPECT_EQ(report.datasets[0].rows.size(), 2u);
+    EXPECT_EQ(reportToJson(report), streamed);
+    EXPECT_THROW(queryDataset(store, "frDBDataSet3", "select * from NoSuchTable"), TableError);
 }
 
 }  // namespace

@@ -45,7 +45,11 @@ public:
     void showMessage(const std::string& message) override { messages.push_back(message); }
     void setProgress(int percent) override { progress.push_back(percent); }
     void setHashValue(const std::string& text) override { hashValue = text; }
-    void showReport(ReportValue report) override { reports.push_back(std::move(report)); }
+    // Kept past the run, so it holds its rows rather than reading the tables later.
+    void showReport(ReportValue report) override {
+        report.loadRows();
+        reports.push_back(std::move(report));
+    }
 
     std::vector<std::string> messages;
     std::vector<int> progress;

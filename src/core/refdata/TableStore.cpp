@@ -64,32 +64,6 @@ private:
     SQLite::Statement& m_statement;
 };
 
-void bindValue(SQLite::Statement& statement, int index, const TableValue& value) {
-    if (const auto* number = std::get_if<double>(&value)) {
-        statement.bind(index, *number);
-    } else if (const auto* text = std::get_if<std::string>(&value)) {
-        statement.bind(index, toUtf8(*text));
-    } else {
-        statement.bind(index);
-    }
-}
-
-TableValue columnValue(sqlite3_stmt* statement, int column) {
-    switch (sqlite3_column_type(statement, column)) {
-        case SQLITE_INTEGER:
-            return static_cast<double>(sqlite3_column_int64(statement, column));
-        case SQLITE_FLOAT:
-            return sqlite3_column_double(statement, column);
-        case SQLITE_NULL:
-            return std::monostate{};
-        default: {
-            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
-            int size = sqlite3_column_bytes(statement, column);
-            return bytes == nullptr ? std::string() : std::string(bytes, static_cast<std::size_t>(size));
-        }
-    }
-}
-
 using RawStatement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 
 }  // namespace
@@ -123,40 +97,71 @@ struct TableStore::Impl {
         return columns.emplace(table, std::move(names)).first->second;
     }
 
-    SQLite::Statement& insertFor(const std::string& table, const TableRow& row) {
-        std::string key = table;
-        for (const auto& field : row) {
-            key += '\n';
-            key += field.first;
+    // The insert of one table for one list of field names, prepared once and bound for each row.
+    struct Insert {
+        const char* callerTable = nullptr;  // the text the caller named the table with
+        std::string callerName;
+        std::string table;  // the schema's own name
+        std::vector<std::string> fields;
+        RawStatement statement{nullptr, &sqlite3_finalize};
+    };
+
+    bool matches(const Insert& insert, const char* table, const TableRow& row) const {
+        if (insert.callerTable != table || insert.callerName != table || insert.fields.size() != row.size()) {
+            return false;
         }
-        auto found = inserts.find(key);
-        if (found != inserts.end()) {
-            return *found->second;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (insert.fields[i] != row[i].first) {
+                return false;
+            }
         }
-        const auto& known = columnsOf(table);
+        return true;
+    }
+
+    Insert& insertFor(const char* table, const TableRow& row) {
+        for (auto& insert : inserts) {
+            if (matches(*insert, table, row)) {
+                return *insert;
+            }
+        }
+        auto insert = std::make_unique<Insert>();
+        insert->table = knownTable(table);
+        insert->callerTable = table;
+        insert->callerName = table;
+        const auto& known = guarded("Cannot append a row to the table " + insert->table,
+                                    [&]() -> const std::vector<std::string>& { return columnsOf(insert->table); });
         std::string names;
         std::string marks;
         for (const auto& field : row) {
             auto column = std::find_if(known.begin(), known.end(),
                                        [&](const std::string& name) { return sameName(name, field.first); });
             if (column == known.end()) {
-                throw TableError("Unknown field " + field.first + " in table " + table);
+                throw TableError("Unknown field " + field.first + " in table " + insert->table);
             }
+            insert->fields.push_back(field.first);
             names += (names.empty() ? "" : ", ") + quotedName(*column);
             marks += marks.empty() ? "?" : ", ?";
         }
+        const std::string& name = insert->table;
         std::string sql =
-            row.empty() ? "INSERT INTO " + quotedName(table) + " DEFAULT VALUES"
-                        : "INSERT INTO " + quotedName(table) + " (" + names + ") VALUES (" + marks + ")";
-        auto statement = std::make_unique<SQLite::Statement>(db, sql);
-        return *inserts.emplace(key, std::move(statement)).first->second;
+            row.empty() ? "INSERT INTO " + quotedName(name) + " DEFAULT VALUES"
+                        : "INSERT INTO " + quotedName(name) + " (" + names + ") VALUES (" + marks + ")";
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(db.getHandle(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(raw);
+            throw TableError("Cannot append a row to the table " + name + ": " + sqlite3_errmsg(db.getHandle()));
+        }
+        insert->statement.reset(raw);
+        inserts.push_back(std::move(insert));
+        return *inserts.back();
     }
 
     bool inTransaction() { return sqlite3_get_autocommit(db.getHandle()) == 0; }
 
     SQLite::Database db;
     std::unordered_map<std::string, std::vector<std::string>> columns;
-    std::unordered_map<std::string, std::unique_ptr<SQLite::Statement>> inserts;
+    std::vector<std::unique_ptr<Insert>> inserts;
+    std::vector<std::string> utf8;  // the texts of the row being appended, as bound
     std::unique_ptr<SQLite::Statement> bankLookup;
     std::unique_ptr<SQLite::Statement> branchLookup;
     std::unique_ptr<SQLite::Statement> bankInsert;
@@ -225,16 +230,36 @@ void TableStore::clearTable(const char* table) {
 }
 
 void TableStore::appendRow(const char* table, const TableRow& row) {
-    std::string name = knownTable(table);
-    guarded("Cannot append a row to the table " + name, [&] {
-        SQLite::Statement& insert = impl().insertFor(name, row);
-        ResetOnExit reset(insert);
-        int index = 1;
-        for (const auto& field : row) {
-            bindValue(insert, index++, field.second);
+    Impl& store = impl();
+    Impl::Insert& insert = store.insertFor(table, row);
+    sqlite3_stmt* statement = insert.statement.get();
+    if (store.utf8.size() < row.size()) {
+        store.utf8.resize(row.size());
+    }
+    int code = SQLITE_OK;
+    for (std::size_t i = 0; i < row.size() && code == SQLITE_OK; ++i) {
+        const int index = static_cast<int>(i) + 1;
+        const TableValue& value = row[i].second;
+        if (const auto* number = std::get_if<double>(&value)) {
+            code = sqlite3_bind_double(statement, index, *number);
+        } else if (const auto* text = std::get_if<std::string>(&value)) {
+            // Code page 874 is ASCII below 0x80: such a text is its own UTF-8.
+            const bool ascii = std::all_of(text->begin(), text->end(),
+                                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+            const std::string& bound = ascii ? *text : (store.utf8[i] = toUtf8(*text));
+            code = sqlite3_bind_text(statement, index, bound.data(), static_cast<int>(bound.size()), SQLITE_STATIC);
+        } else {
+            code = sqlite3_bind_null(statement, index);
         }
-        insert.exec();
-    });
+    }
+    if (code == SQLITE_OK) {
+        code = sqlite3_step(statement);
+    }
+    std::string why = code == SQLITE_DONE ? std::string() : sqlite3_errmsg(store.db.getHandle());
+    sqlite3_reset(statement);
+    if (code != SQLITE_DONE) {
+        throw TableError("Cannot append a row to the table " + insert.table + ": " + why);
+    }
 }
 
 void TableStore::beginRun() {
@@ -288,7 +313,95 @@ void TableStore::addBranch(std::string_view bankCode, std::string_view branchCod
     });
 }
 
-QueryResult TableStore::query(const std::string& sql) {
+namespace {
+
+class StatementCursor : public QueryCursor {
+public:
+    StatementCursor(sqlite3* db, RawStatement statement) : m_db(db), m_statement(std::move(statement)) {
+        int count = sqlite3_column_count(m_statement.get());
+        for (int column = 0; column < count; ++column) {
+            const char* name = sqlite3_column_name(m_statement.get(), column);
+            m_columns.emplace_back(name == nullptr ? "" : name);
+        }
+        m_row.resize(m_columns.size());
+    }
+
+    const std::vector<std::string>& columns() const override { return m_columns; }
+    const std::vector<TableValue>& row() const override { return m_row; }
+    void readTextsOnlyIn(std::size_t column) override {
+        m_allTexts = false;
+        m_textColumn = column;
+    }
+
+    bool next() override {
+        if (m_done) {
+            return false;
+        }
+        int code = sqlite3_step(m_statement.get());
+        if (code == SQLITE_DONE) {
+            m_done = true;
+            // Done with the statement: it keeps no read lock while the cursor is still held.
+            sqlite3_reset(m_statement.get());
+            return false;
+        }
+        if (code != SQLITE_ROW) {
+            m_done = true;
+            std::string why = sqlite3_errmsg(m_db);
+            sqlite3_reset(m_statement.get());
+            throw TableError("Cannot run the query: " + why);
+        }
+        for (std::size_t column = 0; column < m_row.size(); ++column) {
+            readColumn(static_cast<int>(column), m_row[column]);
+        }
+        return true;
+    }
+
+private:
+    // Into the row's own slot, so a text keeps its buffer from one row to the next.
+    void readColumn(int column, TableValue& into) {
+        sqlite3_stmt* statement = m_statement.get();
+        switch (sqlite3_column_type(statement, column)) {
+            case SQLITE_INTEGER:
+                into = static_cast<double>(sqlite3_column_int64(statement, column));
+                break;
+            case SQLITE_FLOAT:
+                into = sqlite3_column_double(statement, column);
+                break;
+            case SQLITE_NULL:
+                into = std::monostate{};
+                break;
+            default: {
+                if (!m_allTexts && static_cast<std::size_t>(column) != m_textColumn) {
+                    if (auto* text = std::get_if<std::string>(&into)) {
+                        text->clear();
+                    } else {
+                        into = std::string();
+                    }
+                    break;
+                }
+                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
+                auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
+                if (auto* text = std::get_if<std::string>(&into)) {
+                    text->assign(bytes == nullptr ? "" : bytes, bytes == nullptr ? 0 : size);
+                } else {
+                    into = bytes == nullptr ? std::string() : std::string(bytes, size);
+                }
+            }
+        }
+    }
+
+    sqlite3* m_db;
+    RawStatement m_statement;
+    std::vector<std::string> m_columns;
+    std::vector<TableValue> m_row;
+    bool m_done = false;
+    bool m_allTexts = true;
+    std::size_t m_textColumn = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql) {
     sqlite3* db = impl().db.getHandle();
     auto fail = [&](const std::string& why) { return TableError("Cannot run the query: " + why); };
     auto prepare = [&](const char* text, const char** tail) {
@@ -315,26 +428,15 @@ QueryResult TableStore::query(const std::string& sql) {
             throw fail("more than one statement");
         }
     }
+    return std::make_unique<StatementCursor>(db, std::move(statement));
+}
 
+QueryResult TableStore::query(const std::string& sql) {
+    std::unique_ptr<QueryCursor> cursor = openQuery(sql);
     QueryResult result;
-    int count = sqlite3_column_count(statement.get());
-    for (int column = 0; column < count; ++column) {
-        const char* name = sqlite3_column_name(statement.get(), column);
-        result.columns.emplace_back(name == nullptr ? "" : name);
-    }
-    for (;;) {
-        int code = sqlite3_step(statement.get());
-        if (code == SQLITE_DONE) {
-            break;
-        }
-        if (code != SQLITE_ROW) {
-            throw fail(sqlite3_errmsg(db));
-        }
-        auto& row = result.rows.emplace_back();
-        row.reserve(static_cast<std::size_t>(count));
-        for (int column = 0; column < count; ++column) {
-            row.push_back(columnValue(statement.get(), column));
-        }
+    result.columns = cursor->columns();
+    while (cursor->next()) {
+        result.rows.push_back(cursor->row());
     }
     return result;
 }

@@ -5,10 +5,25 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "refdata/TableValue.h"
 
 namespace convertor {
+
+// A select read one row at a time; texts come back as UTF-8. It must not outlive its TableStore.
+class QueryCursor {
+public:
+    virtual ~QueryCursor() = default;
+    virtual const std::vector<std::string>& columns() const = 0;
+    // Steps to the next row; false after the last. Throws TableError when the read fails.
+    virtual bool next() = 0;
+    // The current row, valid until the next step.
+    virtual const std::vector<TableValue>& row() const = 0;
+    // From the next step on, a text value is read only in this column (npos: none); elsewhere
+    // a text comes back empty, for a pass that needs only the types and the numbers.
+    virtual void readTextsOnlyIn(std::size_t) {}
+};
 
 // The tables of Data/zvb.db. Text values handed in and out by the converters are code page 874
 // bytes; the file stores UTF-8. Every statement binds its values: no text is spliced into SQL.
@@ -39,6 +54,9 @@ public:
 
     // Runs a select; texts come back as UTF-8.
     QueryResult query(const std::string& sql);
+    // The same select, read row by row. The statement is checked (one select, every table and
+    // column there) before the cursor is handed out.
+    std::unique_ptr<QueryCursor> openQuery(const std::string& sql);
 
     // Creates every table (used by the build to make the delivered database, and by tests).
     static void createSchema(const std::filesystem::path& databaseFile);

@@ -8,6 +8,12 @@
 #include <map>
 #include <sstream>
 #include <unordered_map>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <span>
+#include <string_view>
 
 #include <kainjow/mustache.hpp>
 
@@ -19,38 +25,10 @@ namespace convertor {
 
 namespace {
 
-using Data = kainjow::mustache::data;
+namespace kmu = kainjow::mustache;
 
 constexpr const char* kEmptyReport =
     "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title></title></head><body></body></html>\n";
-
-// Numeric entities rather than &apos;, which not every HTML reader (the Qt one included) knows.
-std::string escapeHtml(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + 16);
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&#34;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 std::string rawNumber(double value) {
     char buf[64];
@@ -86,6 +64,18 @@ long long thousandths(double value) {
     return std::llround(value * 1000.0);
 }
 
+using Rows = std::span<const std::vector<TableValue>>;
+
+void keyText(const TableValue& value, std::string& into) {
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        into = *text;
+    } else if (const auto* number = std::get_if<double>(&value)) {
+        into = rawNumber(*number);
+    } else {
+        into.clear();
+    }
+}
+
 std::string keyText(const TableValue& value) {
     if (const auto* text = std::get_if<std::string>(&value)) {
         return *text;
@@ -96,10 +86,77 @@ std::string keyText(const TableValue& value) {
     return {};
 }
 
-// A dataset with its column keys resolved once.
+void appendEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&#34;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
+        }
+    }
+}
+
+// The sums of a set of rows: a column has one when none of the rows holds a text in it, so an
+// empty dataset still prints 0.00 totals.
+struct Totals {
+    std::size_t count = 0;
+    std::vector<long long> sums;  // thousandths
+    std::vector<bool> numeric;
+
+    Totals(std::size_t columns = 0) : sums(columns, 0), numeric(columns, true) {}
+
+    void add(const std::vector<TableValue>& row) {
+        ++count;
+        for (std::size_t col = 0; col < sums.size(); ++col) {
+            if (col >= row.size() || !numeric[col]) {
+                continue;
+            }
+            if (std::holds_alternative<std::string>(row[col])) {
+                numeric[col] = false;
+            } else if (const auto* number = std::get_if<double>(&row[col])) {
+                sums[col] += thousandths(*number);
+            }
+        }
+    }
+    double total(std::size_t col) const { return static_cast<double>(sums[col]) / 1000.0; }
+};
+
+// What a name of the template stands for in one row, in the order the row sets its names (a
+// later one of the same name hides an earlier one).
+struct Slot {
+    enum Kind { Column, Raw, RowNo, ChildList, ChildCount, ChildSum, ChildSumRaw } kind;
+    std::size_t col = 0;
+    int child = 0;  // 0: wht, 1: invoices
+};
+
+struct Table;
+
+// A dataset with its column keys and totals resolved once; its rows are read on every pass.
 struct Table {
+    const ReportDataset* dataset = nullptr;  // null: no rows
     std::vector<std::string> keys;
-    const std::vector<std::vector<TableValue>>* rows = nullptr;
+    Totals totals;
+    // The column of the key children are grouped by (cheque ID, credit ID), and whether the keys
+    // come in rising order: strictly for the cheques, never falling for their tax and invoice rows.
+    int keyColumn = -1;
+    bool keysStrictlyRise = true;
+    bool keysNeverFall = true;
+    // Every name a row of this table answers, each with its candidates last first.
+    std::unordered_map<std::string, std::vector<Slot>> layout;
 
     int column(const std::string& key) const {
         for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -109,137 +166,545 @@ struct Table {
         }
         return -1;
     }
-    const TableValue& at(std::size_t row, std::size_t col) const {
-        static const TableValue kNull;
-        const auto& values = (*rows)[row];
-        return col < values.size() ? values[col] : kNull;
+    std::unique_ptr<QueryCursor> open() const {
+        static const ReportDataset kEmpty;
+        return (dataset != nullptr ? *dataset : kEmpty).open();
     }
 };
 
-Data rowData(const Table& table, std::size_t row, std::size_t position) {
-    Data object{Data::type::object};
-    for (std::size_t col = 0; col < table.keys.size(); ++col) {
-        const std::string& key = table.keys[col];
-        const TableValue& value = table.at(row, col);
-        if (const auto* number = std::get_if<double>(&value)) {
-            object[key] = Data{formatMoney(*number)};
-            object[key + "_raw"] = Data{rawNumber(*number)};
-        } else {
-            // Nulls are set too, so a nested row never shows its parent's value by fallback.
-            object[key] = Data{keyText(value)};
-        }
-    }
-    object["RowNo"] = Data{std::to_string(position)};
-    return object;
+const TableValue& valueAt(const std::vector<TableValue>& row, std::size_t col) {
+    static const TableValue kNull;
+    return col < row.size() ? row[col] : kNull;
 }
 
-// prefix_count and prefix_sum_COL (with _raw) for the given rows of a table. A column gets a sum
-// when none of these rows holds a text in it, so an empty dataset still prints 0.00 totals.
-void addTotals(Data& target, const std::string& prefix, const Table& table,
-               const std::vector<std::size_t>& rows) {
-    target[prefix + "_count"] = Data{std::to_string(rows.size())};
+// One pass over a table: its count and sums, and how its key column runs.
+void scanTable(Table& table) {
+    table.totals = Totals(table.keys.size());
+    std::optional<std::string> previous;
+    auto cursor = table.open();
+    cursor->readTextsOnlyIn(table.keyColumn < 0 ? std::string::npos : static_cast<std::size_t>(table.keyColumn));
+    while (cursor->next()) {
+        const std::vector<TableValue>& row = cursor->row();
+        table.totals.add(row);
+        if (table.keyColumn >= 0 && (table.keysStrictlyRise || table.keysNeverFall)) {
+            std::string key = keyText(valueAt(row, static_cast<std::size_t>(table.keyColumn)));
+            if (previous) {
+                table.keysStrictlyRise = table.keysStrictlyRise && *previous < key;
+                table.keysNeverFall = table.keysNeverFall && !(key < *previous);
+            }
+            previous = std::move(key);
+        }
+    }
+    if (table.keyColumn < 0) {
+        // Without the column every row has the empty key.
+        table.keysStrictlyRise = table.keysNeverFall = table.totals.count <= 1;
+    }
+}
+
+void layOut(Table& table, const Table* children[2]) {
+    std::vector<std::pair<std::string, Slot>> order;
     for (std::size_t col = 0; col < table.keys.size(); ++col) {
-        long long sum = 0;
-        bool numeric = true;
-        for (std::size_t row : rows) {
-            const TableValue& value = table.at(row, col);
-            if (std::holds_alternative<std::string>(value)) {
-                numeric = false;
+        order.push_back({table.keys[col], {Slot::Column, col}});
+        order.push_back({table.keys[col] + "_raw", {Slot::Raw, col}});
+    }
+    order.push_back({"RowNo", {Slot::RowNo}});
+    if (children != nullptr) {
+        const char* names[2] = {"wht", "invoices"};
+        for (int child = 0; child < 2; ++child) {
+            const std::string name = names[child];
+            order.push_back({name, {Slot::ChildList, 0, child}});
+            order.push_back({name + "_count", {Slot::ChildCount, 0, child}});
+            for (std::size_t col = 0; col < children[child]->keys.size(); ++col) {
+                const std::string sum = name + "_sum_" + children[child]->keys[col];
+                order.push_back({sum, {Slot::ChildSum, col, child}});
+                order.push_back({sum + "_raw", {Slot::ChildSumRaw, col, child}});
+            }
+        }
+    }
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        table.layout[it->first].push_back(it->second);
+    }
+}
+
+// The tax or invoice rows of one cheque after another. When the cheques come in rising ID order
+// and the child rows never fall in theirs, they are read alongside, one group at a time; else
+// they are held, grouped, for the whole report.
+class ChildGroups {
+public:
+    ChildGroups(const Table& table, bool chequesRise) : m_table(table) {
+        m_merge = table.keyColumn >= 0 && chequesRise && table.keysNeverFall;
+    }
+
+    Rows rowsOf(const std::string& id) {
+        if (m_table.keyColumn < 0) {
+            return {};
+        }
+        const auto col = static_cast<std::size_t>(m_table.keyColumn);
+        if (!m_merge) {
+            if (!m_held) {
+                m_held.emplace();
+                for (auto cursor = m_table.open(); cursor->next();) {
+                    (*m_held)[keyText(valueAt(cursor->row(), col))].push_back(cursor->row());
+                }
+            }
+            const auto found = m_held->find(id);
+            return found == m_held->end() ? Rows() : Rows(found->second);
+        }
+        if (!m_cursor) {
+            m_cursor = m_table.open();
+            m_pending = m_cursor->next();
+        }
+        // The rows of a group go into the slots of the last one, reusing what they hold.
+        std::size_t size = 0;
+        while (m_pending) {
+            const std::vector<TableValue>& row = m_cursor->row();
+            keyText(valueAt(row, col), m_key);
+            if (id < m_key) {
                 break;
             }
-            if (const auto* number = std::get_if<double>(&value)) {
-                sum += thousandths(*number);
+            if (m_key == id) {
+                if (size == m_group.size()) {
+                    m_group.push_back(row);
+                } else {
+                    m_group[size] = row;
+                }
+                ++size;
+            }
+            m_pending = m_cursor->next();
+        }
+        return Rows(m_group.data(), size);
+    }
+
+private:
+    const Table& m_table;
+    bool m_merge = false;
+    std::optional<std::unordered_map<std::string, std::vector<std::vector<TableValue>>>> m_held;
+    std::unique_ptr<QueryCursor> m_cursor;
+    bool m_pending = false;
+    std::vector<std::vector<TableValue>> m_group;
+    std::string m_key;
+};
+
+struct RowList;
+
+// What a name resolves to.
+struct Found {
+    enum Kind { None, Text, List, Object } kind = None;
+    const RowList* list = nullptr;
+    const struct Frame* object = nullptr;
+
+    Found() = default;
+    explicit Found(Kind k) : kind(k) {}
+    static Found made(std::string value) {
+        Found found(Text);
+        found.m_owned = true;
+        found.m_storage = std::move(value);
+        return found;
+    }
+    static Found view(std::string_view value) {
+        Found found(Text);
+        found.m_view = value;
+        return found;
+    }
+    std::string_view text() const { return m_owned ? std::string_view(m_storage) : m_view; }
+
+private:
+    std::string_view m_view;
+    std::string m_storage;  // the text, when it was made for the lookup
+    bool m_owned = false;
+};
+
+class Renderer;
+
+// A list a section runs over: a whole dataset, or the children of one cheque.
+struct RowList {
+    const Table* table = nullptr;
+    bool whole = true;  // the dataset itself, else these rows
+    Rows rows;
+
+    bool empty() const { return whole ? table->totals.count == 0 : rows.empty(); }
+};
+
+struct ChildState {
+    std::unique_ptr<ChildGroups> groups[2];
+};
+
+// One entry of the context stack.
+struct Frame {
+    enum Kind { Root, Row, Text, List } kind = Root;
+    // Row
+    const Table* table = nullptr;
+    const std::vector<TableValue>* values = nullptr;
+    std::size_t position = 0;
+    ChildState* children = nullptr;  // the cheque rows only
+    mutable std::optional<Rows> group[2];
+    mutable std::optional<Totals> groupTotals[2];
+    mutable RowList groupList[2];
+    // Text
+    std::string text;
+    // List
+    const RowList* list = nullptr;
+};
+
+struct RootEntry {
+    std::string text;
+    const Table* table = nullptr;  // a dataset
+    RowList list;
+
+    static RootEntry of(std::string value) { return RootEntry{std::move(value), nullptr, {}}; }
+};
+
+class Renderer {
+public:
+    Renderer(const std::unordered_map<std::string, RootEntry>& root, const std::string& templateName,
+             const std::function<void(std::string_view)>& sink)
+        : m_root(root), m_templateName(templateName), m_sink(sink) {}
+
+    void render(const kmu::component<std::string>& tree) {
+        m_stack.push_back(Frame{});
+        walk(tree.children);
+        flushLine(nullptr);
+    }
+
+private:
+    using Component = kmu::component<std::string>;
+
+    void walk(const std::vector<Component>& children) {
+        for (const Component& child : children) {
+            renderComponent(child);
+        }
+    }
+
+    void flushLine(const Component* newline) {
+        bool blank = true;
+        for (char c : m_line) {
+            if (c != ' ' && c != '\t') {
+                blank = false;
+                break;
             }
         }
-        if (numeric) {
-            const double total = static_cast<double>(sum) / 1000.0;
-            target[prefix + "_sum_" + table.keys[col]] = Data{formatMoney(total)};
-            target[prefix + "_sum_" + table.keys[col] + "_raw"] = Data{rawNumber(total)};
+        if (!(m_sectionTag && blank)) {
+            m_line += newline != nullptr ? newline->text : std::string();
+            m_sink(m_line);
+        }
+        m_line.clear();
+        m_sectionTag = false;
+    }
+
+    void renderComponent(const Component& comp) {
+        if (comp.is_text()) {
+            if (comp.is_newline()) {
+                flushLine(&comp);
+            } else {
+                m_line += comp.text;
+            }
+            return;
+        }
+        const auto& tag = comp.tag;
+        switch (tag.type) {
+            case kmu::tag_type::variable:
+            case kmu::tag_type::unescaped_variable: {
+                Found found = get(tag.name);
+                if (found.kind == Found::Text) {
+                    if (tag.type == kmu::tag_type::variable) {
+                        appendEscaped(m_line, found.text());
+                    } else {
+                        m_line += found.text();
+                    }
+                }
+                break;
+            }
+            case kmu::tag_type::section_begin: {
+                Found found = get(tag.name);
+                if (found.kind != Found::None && !(found.kind == Found::List && found.list->empty())) {
+                    renderSection(comp, found);
+                }
+                break;
+            }
+            case kmu::tag_type::section_begin_inverted: {
+                Found found = get(tag.name);
+                if (found.kind == Found::None || (found.kind == Found::List && found.list->empty())) {
+                    renderSection(comp, found);
+                }
+                break;
+            }
+            case kmu::tag_type::partial: {
+                Found found = lookUp(tag.name);
+                if (found.kind == Found::Text) {
+                    kmu::context<std::string> none;
+                    kmu::context_internal<std::string> parseContext{none};
+                    Component tree;
+                    std::string error;
+                    kmu::parser<std::string> parser{std::string(found.text()), parseContext, tree, error};
+                    if (!error.empty()) {
+                        throw ConversionError("Report template " + m_templateName + ": " + error);
+                    }
+                    walk(tree.children);
+                }
+                break;
+            }
+            default:
+                break;
         }
     }
-}
 
-std::vector<std::size_t> allRows(const Table& table) {
-    std::vector<std::size_t> rows(table.rows->size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = i;
+    void renderSection(const Component& comp, const Found& found) {
+        if (found.kind == Found::List && !found.list->empty()) {
+            forEachRow(*found.list, [&] {
+                m_sectionTag = true;
+                walk(comp.children);
+                m_sectionTag = true;
+            });
+            return;
+        }
+        m_sectionTag = true;
+        if (found.kind != Found::None) {
+            m_stack.push_back(asFrame(found));
+            walk(comp.children);
+            m_stack.pop_back();
+        } else {
+            walk(comp.children);
+        }
+        m_sectionTag = true;
     }
-    return rows;
-}
 
-// Rows of a table grouped by the text of one column.
-std::unordered_map<std::string, std::vector<std::size_t>> groupBy(const Table& table,
-                                                                  const std::string& key) {
-    std::unordered_map<std::string, std::vector<std::size_t>> groups;
-    const int col = table.column(key);
-    if (col < 0) {
-        return groups;
+    Frame asFrame(const Found& found) const {
+        if (found.kind == Found::Object) {
+            return *found.object;
+        }
+        Frame frame;
+        if (found.kind == Found::Text) {
+            frame.kind = Frame::Text;
+            frame.text = std::string(found.text());
+        } else {
+            frame.kind = Frame::List;
+            frame.list = found.list;
+        }
+        return frame;
     }
-    for (std::size_t row = 0; row < table.rows->size(); ++row) {
-        groups[keyText(table.at(row, static_cast<std::size_t>(col)))].push_back(row);
-    }
-    return groups;
-}
 
-// Under each cheque row: its tax rows as "wht" and its invoice rows as "invoices", with counts and
-// sums, because a logic-less template cannot join.
-void addChildren(Data& object, const std::string& name, const Table& table,
-                 const std::unordered_map<std::string, std::vector<std::size_t>>& groups,
-                 const std::string& id) {
-    const auto found = groups.find(id);
-    const std::vector<std::size_t> none;
-    const std::vector<std::size_t>& rows = found == groups.end() ? none : found->second;
-    Data list{Data::type::list};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        list.push_back(rowData(table, rows[i], i + 1));
-    }
-    object[name] = std::move(list);
-    addTotals(object, name, table, rows);
-}
-
-Data buildContext(const ReportValue& report, const Date& printedOn) {
-    Data root{Data::type::object};
-    for (const auto& [name, value] : report.variables) {
-        root[name] = Data{value};
-        if (const auto number = decimalNumber(value)) {
-            root[name + "_money"] = Data{formatMoney(*number)};
+    // Pushes each row of the list in turn and calls body.
+    template <typename Body>
+    void forEachRow(const RowList& list, Body&& body) {
+        const Table& table = *list.table;
+        Frame frame;
+        frame.kind = Frame::Row;
+        frame.table = &table;
+        if (!list.whole) {
+            for (std::size_t i = 0; i < list.rows.size(); ++i) {
+                frame.values = &list.rows[i];
+                frame.position = i + 1;
+                m_stack.push_back(frame);
+                body();
+                m_stack.pop_back();
+            }
+            return;
+        }
+        // A pass over the cheques reads their tax and invoice rows alongside.
+        ChildState children;
+        const bool cheques = m_cheques != nullptr && &table == m_cheques;
+        if (cheques) {
+            for (int child = 0; child < 2; ++child) {
+                children.groups[child] = std::make_unique<ChildGroups>(*m_children[child], table.keysStrictlyRise);
+            }
+            frame.children = &children;
+        }
+        std::size_t position = 0;
+        for (auto cursor = table.open(); cursor->next();) {
+            frame.values = &cursor->row();
+            frame.position = ++position;
+            m_stack.push_back(frame);
+            body();
+            m_stack.pop_back();
         }
     }
-    root["PrintedDate"] = Data{dayMonthYear(printedOn)};
 
-    static const std::vector<std::vector<TableValue>> kNoRows;
-    std::map<std::string, Table> tables;
+    // The name as the stack resolves it, top first; "." is the top itself.
+    Found get(const std::string& name) {
+        if (name == ".") {
+            const Frame& top = m_stack.back();
+            return frameValue(top);
+        }
+        if (name.find('.') == std::string::npos) {
+            return lookUp(name);
+        }
+        // Only an object has members, and no name leads to one.
+        const auto names = kmu::split(name, '.');
+        return names.size() == 1 ? lookUp(names[0]) : Found{};
+    }
+
+    Found frameValue(const Frame& frame) const {
+        switch (frame.kind) {
+            case Frame::Text:
+                return Found::view(frame.text);
+            case Frame::List: {
+                Found found(Found::List);
+                found.list = frame.list;
+                return found;
+            }
+            default: {
+                Found found(Found::Object);
+                found.object = &frame;
+                return found;
+            }
+        }
+    }
+
+    Found lookUp(const std::string& name) {
+        for (auto it = m_stack.rbegin(); it != m_stack.rend(); ++it) {
+            if (it->kind == Frame::Root) {
+                const auto entry = m_root.find(name);
+                if (entry == m_root.end()) {
+                    continue;
+                }
+                if (entry->second.table != nullptr) {
+                    Found found(Found::List);
+                    found.list = &entry->second.list;
+                    return found;
+                }
+                return Found::view(entry->second.text);
+            }
+            if (it->kind == Frame::Row) {
+                Found found = rowValue(*it, name);
+                if (found.kind != Found::None) {
+                    return found;
+                }
+            }
+        }
+        return {};
+    }
+
+    Rows groupOf(const Frame& row, int child) {
+        if (row.children == nullptr) {
+            return {};
+        }
+        if (!row.group[child]) {
+            const Table& table = *row.table;
+            const std::string id =
+                table.keyColumn < 0 ? std::string()
+                                    : keyText(valueAt(*row.values, static_cast<std::size_t>(table.keyColumn)));
+            row.group[child] = row.children->groups[child]->rowsOf(id);
+            row.groupTotals[child].emplace(m_children[child]->keys.size());
+            for (const auto& values : *row.group[child]) {
+                row.groupTotals[child]->add(values);
+            }
+            row.groupList[child] = RowList{m_children[child], false, *row.group[child]};
+        }
+        return *row.group[child];
+    }
+
+    Found rowValue(const Frame& row, const std::string& name) {
+        const auto candidates = row.table->layout.find(name);
+        if (candidates == row.table->layout.end()) {
+            return {};
+        }
+        const std::vector<TableValue>& values = *row.values;
+        for (const Slot& slot : candidates->second) {
+            switch (slot.kind) {
+                case Slot::Column: {
+                    const TableValue& value = valueAt(values, slot.col);
+                    if (const auto* number = std::get_if<double>(&value)) {
+                        return Found::made(formatMoney(*number));
+                    }
+                    if (const auto* text = std::get_if<std::string>(&value)) {
+                        return Found::view(*text);
+                    }
+                    return Found::view({});
+                }
+                case Slot::Raw:
+                    if (const auto* number = std::get_if<double>(&valueAt(values, slot.col))) {
+                        return Found::made(rawNumber(*number));
+                    }
+                    break;
+                case Slot::RowNo:
+                    return Found::made(std::to_string(row.position));
+                case Slot::ChildList: {
+                    groupOf(row, slot.child);
+                    Found found(Found::List);
+                    found.list = &row.groupList[slot.child];
+                    return found;
+                }
+                case Slot::ChildCount:
+                    return Found::made(std::to_string(groupOf(row, slot.child).size()));
+                case Slot::ChildSum:
+                case Slot::ChildSumRaw: {
+                    groupOf(row, slot.child);
+                    const Totals& totals = *row.groupTotals[slot.child];
+                    if (totals.numeric[slot.col]) {
+                        const double total = totals.total(slot.col);
+                        return Found::made(slot.kind == Slot::ChildSum ? formatMoney(total) : rawNumber(total));
+                    }
+                    break;
+                }
+            }
+        }
+        return {};
+    }
+
+public:
+    const Table* m_cheques = nullptr;
+    const Table* m_children[2] = {nullptr, nullptr};
+
+private:
+    const std::unordered_map<std::string, RootEntry>& m_root;
+    const std::string& m_templateName;
+    const std::function<void(std::string_view)>& m_sink;
+    std::deque<Frame> m_stack;  // a frame stays put while frames above it come and go
+    std::string m_line;
+    bool m_sectionTag = false;
+};
+
+void renderStreaming(const kmu::component<std::string>& tree, const std::string& templateName,
+                     const ReportValue& report, const Date& printedOn,
+                     const std::function<void(std::string_view)>& sink) {
     // Every dataset a template may name is there (possibly empty) whatever the run handed over.
+    std::map<std::string, Table> tables;
     for (const char* name : schema::dataset::kAll) {
-        tables[name] = Table{{}, &kNoRows};
+        tables[name] = Table{};
     }
     for (const auto& dataset : report.datasets) {
-        tables[dataset.name] = Table{uniqueColumnNames(dataset.columns), &dataset.rows};
+        Table& table = tables[dataset.name];
+        table = Table{};
+        table.dataset = &dataset;
+        table.keys = uniqueColumnNames(dataset.columns);
+    }
+    Table& cheques = tables[schema::dataset::kCheques];
+    Table& taxes = tables[schema::dataset::kChequeTaxes];
+    Table& invoices = tables[schema::dataset::kChequeInvoices];
+    cheques.keyColumn = cheques.column(schema::mcpDetail::kId);
+    taxes.keyColumn = taxes.column(schema::whtDetail::kCreditId);
+    invoices.keyColumn = invoices.column(schema::invoiceDetail::kCreditId);
+    const Table* children[2] = {&taxes, &invoices};
+    for (auto& [name, table] : tables) {
+        scanTable(table);
+        layOut(table, &table == &cheques ? children : nullptr);
     }
 
-    const Table& taxes = tables[schema::dataset::kChequeTaxes];
-    const Table& invoices = tables[schema::dataset::kChequeInvoices];
-    const auto taxesById = groupBy(taxes, schema::whtDetail::kCreditId);
-    const auto invoicesById = groupBy(invoices, schema::invoiceDetail::kCreditId);
-
-    for (const auto& [name, table] : tables) {
-        const bool cheques = name == schema::dataset::kCheques;
-        const int idColumn = table.column(schema::mcpDetail::kId);
-        Data list{Data::type::list};
-        for (std::size_t row = 0; row < table.rows->size(); ++row) {
-            Data object = rowData(table, row, row + 1);
-            if (cheques) {
-                const std::string id =
-                    idColumn < 0 ? std::string{} : keyText(table.at(row, static_cast<std::size_t>(idColumn)));
-                addChildren(object, "wht", taxes, taxesById, id);
-                addChildren(object, "invoices", invoices, invoicesById, id);
-            }
-            list.push_back(object);
+    std::unordered_map<std::string, RootEntry> root;
+    for (const auto& [name, value] : report.variables) {
+        root[name] = RootEntry::of(value);
+        if (const auto number = decimalNumber(value)) {
+            root[name + "_money"] = RootEntry::of(formatMoney(*number));
         }
-        root[name] = std::move(list);
-        addTotals(root, name, table, allRows(table));
     }
-    return root;
+    root["PrintedDate"] = RootEntry::of(dayMonthYear(printedOn));
+    for (const auto& [name, table] : tables) {
+        root[name] = RootEntry{{}, &table, RowList{&table, true, {}}};
+        root[name + "_count"] = RootEntry::of(std::to_string(table.totals.count));
+        for (std::size_t col = 0; col < table.keys.size(); ++col) {
+            if (table.totals.numeric[col]) {
+                const double total = table.totals.total(col);
+                root[name + "_sum_" + table.keys[col]] = RootEntry::of(formatMoney(total));
+                root[name + "_sum_" + table.keys[col] + "_raw"] = RootEntry::of(rawNumber(total));
+            }
+        }
+    }
+
+    Renderer renderer(root, templateName, sink);
+    renderer.m_cheques = &cheques;
+    renderer.m_children[0] = &taxes;
+    renderer.m_children[1] = &invoices;
+    renderer.render(tree);
 }
 
 }  // namespace
@@ -291,17 +756,27 @@ bool ReportEngine::load(const std::filesystem::path& templateFile) {
     return true;
 }
 
-std::string ReportEngine::render(const ReportValue& report, std::optional<Date> printedOn) const {
+void ReportEngine::render(const ReportValue& report, const std::function<void(std::string_view)>& sink,
+                          std::optional<Date> printedOn) const {
     if (m_template.empty()) {
-        return kEmptyReport;
+        sink(kEmptyReport);
+        return;
     }
     const Date date = printedOn ? *printedOn : report.printedOn ? *report.printedOn : SystemClock{}.today();
-    kainjow::mustache::mustache parsed{m_template};
-    parsed.set_custom_escape(escapeHtml);
-    std::string html = parsed.render(buildContext(report, date));
-    if (!parsed.is_valid()) {
-        throw ConversionError("Report template " + m_templateName + ": " + parsed.error_message());
+    kmu::context<std::string> none;
+    kmu::context_internal<std::string> parseContext{none};
+    kmu::component<std::string> tree;
+    std::string error;
+    kmu::parser<std::string> parser{m_template, parseContext, tree, error};
+    if (!error.empty()) {
+        throw ConversionError("Report template " + m_templateName + ": " + error);
     }
+    renderStreaming(tree, m_templateName, report, date, sink);
+}
+
+std::string ReportEngine::render(const ReportValue& report, std::optional<Date> printedOn) const {
+    std::string html;
+    render(report, [&](std::string_view text) { html += text; }, printedOn);
     return html;
 }
 
@@ -310,6 +785,12 @@ std::string renderReportFile(const ReportValue& report, const std::filesystem::p
     ReportEngine engine;
     engine.load(reportDir / report.templateName);
     return engine.render(report, printedOn);
+}
+
+void writeReportHtml(const ReportValue& report, const std::filesystem::path& reportDir, std::ostream& out) {
+    ReportEngine engine;
+    engine.load(reportDir / report.templateName);
+    engine.render(report, [&](std::string_view text) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
 }
 
 }  // namespace convertor

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/Clock.h"
 
@@ -26,6 +29,10 @@ public:
 
     // printedOn is the date printed on the report; else the run's date, else the local date.
     std::string render(const ReportValue& report, std::optional<Date> printedOn = std::nullopt) const;
+    // The same HTML handed to sink piece by piece as it is made, the datasets read row by row:
+    // a report of any length is rendered in little memory.
+    void render(const ReportValue& report, const std::function<void(std::string_view)>& sink,
+                std::optional<Date> printedOn = std::nullopt) const;
 
 private:
     std::string m_templateName;
@@ -36,6 +43,9 @@ private:
 // that file is missing). What the command line writes for --report FILE.html.
 std::string renderReportFile(const ReportValue& report, const std::filesystem::path& reportDir,
                              std::optional<Date> printedOn = std::nullopt);
+
+// renderReportFile written to out as it is rendered.
+void writeReportHtml(const ReportValue& report, const std::filesystem::path& reportDir, std::ostream& out);
 
 // "1234567.5" -> "1,234,567.50"; negative values keep their sign in front.
 std::string formatMoney(double value);

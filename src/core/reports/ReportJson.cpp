@@ -1,5 +1,6 @@
 #include "reports/ReportJson.h"
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
@@ -16,47 +17,140 @@ std::string dump(const Json& value) {
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-Json toJson(const TableValue& value) {
-    if (const auto* number = std::get_if<double>(&value)) {
-        return *number;
+// Whether the text is well-formed UTF-8 (no overlong forms, surrogates or code points past
+// U+10FFFF).
+bool validUtf8(const std::string& text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int extra = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            low = c == 0xE0 ? 0xA0 : 0x80;
+            high = c == 0xED ? 0x9F : 0xBF;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            low = c == 0xF0 ? 0x90 : 0x80;
+            high = c == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (end - p <= extra || p[1] < low || p[1] > high) {
+            return false;
+        }
+        for (int i = 2; i <= extra; ++i) {
+            if (p[i] < 0x80 || p[i] > 0xBF) {
+                return false;
+            }
+        }
+        p += extra + 1;
     }
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        return *text;
-    }
-    return nullptr;
+    return true;
 }
+
+// A text as the JSON library writes it: quoted as it is when nothing in it needs an escape, else
+// by the library (escapes, and invalid bytes replaced).
+void appendText(std::string& out, const std::string& text) {
+    bool plain = true;
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain && validUtf8(text)) {
+        out += '"';
+        out += text;
+        out += '"';
+    } else {
+        out += dump(text);
+    }
+}
+
+// A number as the JSON library writes it: the shortest text that reads back the same value.
+void appendNumber(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char buffer[64];
+    char* end = nlohmann::detail::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, end);
+}
+
+void appendValue(std::string& out, const TableValue& value) {
+    if (const auto* number = std::get_if<double>(&value)) {
+        appendNumber(out, *number);
+    } else if (const auto* text = std::get_if<std::string>(&value)) {
+        appendText(out, *text);
+    } else {
+        out += "null";
+    }
+}
+
+constexpr std::size_t kFlushBytes = 1 << 16;
 
 }  // namespace
 
 void writeReportJson(const ReportValue& report, std::ostream& out) {
-    out << "{\n  \"template\": " << dump(report.templateName) << ",\n  \"variables\": {";
+    std::string buffer;
+    buffer.reserve(kFlushBytes + 4096);
+    auto flush = [&] {
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        buffer.clear();
+    };
+    buffer += "{\n  \"template\": " + dump(report.templateName) + ",\n  \"variables\": {";
     const char* separator = "\n";
     for (const auto& [name, value] : report.variables) {
-        out << separator << "    " << dump(name) << ": " << dump(value);
+        buffer += separator;
+        buffer += "    " + dump(name) + ": " + dump(value);
         separator = ",\n";
     }
-    out << (report.variables.empty() ? "}" : "\n  }") << ",\n  \"datasets\": {";
+    buffer += report.variables.empty() ? "}" : "\n  }";
+    buffer += ",\n  \"datasets\": {";
     separator = "\n";
     for (const auto& dataset : report.datasets) {
-        out << separator << "    " << dump(dataset.name) << ": [";
+        buffer += separator;
+        buffer += "    " + dump(dataset.name) + ": [";
         separator = ",\n";
-        std::vector<std::string> names = uniqueColumnNames(dataset.columns);
         std::vector<std::string> keys;
-        for (const auto& name : names) {
-            keys.push_back(dump(name));
+        for (const auto& name : uniqueColumnNames(dataset.columns)) {
+            keys.push_back(dump(name) + ": ");
         }
         const char* rowSeparator = "\n";
-        for (const auto& row : dataset.rows) {
-            out << rowSeparator << "      {";
+        bool empty = true;
+        for (auto rows = dataset.open(); rows->next();) {
+            const std::vector<TableValue>& row = rows->row();
+            empty = false;
+            buffer += rowSeparator;
+            buffer += "      {";
             rowSeparator = ",\n";
             for (std::size_t i = 0; i < keys.size() && i < row.size(); ++i) {
-                out << (i == 0 ? "" : ", ") << keys[i] << ": " << dump(toJson(row[i]));
+                if (i > 0) {
+                    buffer += ", ";
+                }
+                buffer += keys[i];
+                appendValue(buffer, row[i]);
             }
-            out << "}";
+            buffer += '}';
+            if (buffer.size() >= kFlushBytes) {
+                flush();
+            }
         }
-        out << (dataset.rows.empty() ? "]" : "\n    ]");
+        buffer += empty ? "]" : "\n    ]";
     }
-    out << (report.datasets.empty() ? "}" : "\n  }") << "\n}\n";
+    buffer += report.datasets.empty() ? "}" : "\n  }";
+    buffer += "\n}\n";
+    flush();
 }
 
 std::string reportToJson(const ReportValue& report) {

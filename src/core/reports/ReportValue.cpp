@@ -24,9 +24,55 @@ const ReportDataset* ReportValue::dataset(const std::string& name) const {
     return nullptr;
 }
 
+void ReportValue::loadRows() {
+    for (auto& set : datasets) {
+        set.loadRows();
+    }
+}
+
+namespace {
+
+class HeldRows : public QueryCursor {
+public:
+    explicit HeldRows(const ReportDataset& dataset) : m_dataset(dataset) {}
+    const std::vector<std::string>& columns() const override { return m_dataset.columns; }
+    bool next() override {
+        if (m_next >= m_dataset.rows.size()) {
+            return false;
+        }
+        m_row = &m_dataset.rows[m_next++];
+        return true;
+    }
+    const std::vector<TableValue>& row() const override { return *m_row; }
+
+private:
+    const ReportDataset& m_dataset;
+    std::size_t m_next = 0;
+    const std::vector<TableValue>* m_row = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<QueryCursor> ReportDataset::open() const {
+    return source ? source() : std::make_unique<HeldRows>(*this);
+}
+
+void ReportDataset::loadRows() {
+    if (!source) {
+        return;
+    }
+    std::unique_ptr<QueryCursor> cursor = source();
+    rows.clear();
+    while (cursor->next()) {
+        rows.push_back(cursor->row());
+    }
+    source = nullptr;
+}
+
 ReportDataset queryDataset(TableStore& tables, const std::string& name, const std::string& sql) {
-    QueryResult result = tables.query(sql);
-    return ReportDataset{name, std::move(result.columns), std::move(result.rows)};
+    ReportDataset dataset(name, tables.openQuery(sql)->columns());
+    dataset.source = [&tables, sql] { return tables.openQuery(sql); };
+    return dataset;
 }
 
 std::vector<std::string> uniqueColumnNames(const std::vector<std::string>& columns) {
