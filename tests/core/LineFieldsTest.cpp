@@ -19,8 +19,11 @@ TEST(LineFields, RecordColumns) {
         std::string expected;
         bool inLine;
     };
-    const Case cases[] = {{1, 5, "ABCDE", true},  {4, 7, "DE G", false}, {7, 10, "GH  ", false},
-                          {9, 12, "    ", false}, {8, 8, "H", true}};
+    const Case cases[] = {{1, 5, "ABCDE", true},
+                          {4, 7, "DE G", false},
+                          {7, 10, "GH  ", false},
+                          {9, 12, "    ", false},
+                          {8, 8, "H", true}};
     for (const Case& c : cases) {
         std::string buffer = "old";
         std::string_view field = recordColumns(line, c.first, c.last, buffer);

@@ -155,7 +155,8 @@ TEST(RecordLayout, FillJoinAndSelfViews) {
     EXPECT_EQ(r003.line(), before) << "a refused value changes nothing";
 
     r003.fill(Record003::ReceivingBankName, "ABCDEFGHIJ");
-    r003.setJoined(Record003::ReceivingBankName, {r003.view(Record003::ReceivingBankName).substr(5), "VWXYZ"});
+    r003.setJoined(Record003::ReceivingBankName,
+                   {r003.view(Record003::ReceivingBankName).substr(5), "VWXYZ"});
     EXPECT_EQ(r003.view(Record003::ReceivingBankName), "FGHIJ" + std::string(25, ' ') + "VWXYZ");
     // Columns 180-214 overlap the bank name field 184-218 they are copied to.
     std::string expected = r003.line();

@@ -46,7 +46,8 @@ const BankBranchLookup::Name& BankBranchLookup::bank(std::string_view bankCode) 
     return m_banks.emplace(m_key, named(name ? *name : kNewBank)).first->second;
 }
 
-const BankBranchLookup::Name& BankBranchLookup::branch(std::string_view bankCode, std::string_view branchCode) {
+const BankBranchLookup::Name& BankBranchLookup::branch(std::string_view bankCode,
+                                                       std::string_view branchCode) {
     std::size_t bankSize = bankCode.size();
     m_key.assign(reinterpret_cast<const char*>(&bankSize), sizeof bankSize);
     m_key.append(bankCode);

@@ -16,8 +16,8 @@ class TableStore;
 class BankBranchLookup {
 public:
     struct Name {
-        std::string text;    // at most 35 characters, code page 874
-        std::string field;   // the same with control bytes blanked, blank-filled to 35
+        std::string text;   // at most 35 characters, code page 874
+        std::string field;  // the same with control bytes blanked, blank-filled to 35
     };
 
     explicit BankBranchLookup(TableStore& tables) : m_tables(tables) {}

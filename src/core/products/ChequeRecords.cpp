@@ -113,8 +113,8 @@ void fillChequeRest(RecordTemplate<3>& r003, const PaymentLine& line, const std:
     r003.setJoined(Record003::TaxDate, {line.view(415, 418), line.view(420, 421), line.view(423, 424)});
     r003.set(Record003::ReceivingBankCode, kOwnBankCode);
     r003.set(Record003::ReceivingBranchCode, receivingBranchCode(line, defaultBranchCode));
-    r003.set(Record003::ChequeMethodDetail,
-             chequeMethodDetail(r003.view(Record003::ChequeMethod), r003.view(Record003::ReceivingBranchCode)));
+    r003.set(Record003::ChequeMethodDetail, chequeMethodDetail(r003.view(Record003::ChequeMethod),
+                                                               r003.view(Record003::ReceivingBranchCode)));
     r003.set(Record003::Indicator1, "C");
     r003.set(Record003::Indicator2, "N");
     r003.set(Record003::ReferenceNumber, line.view(105, 124));

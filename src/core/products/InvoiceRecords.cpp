@@ -79,7 +79,8 @@ void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTe
     for (; m_skipCount > 0; --m_skipCount) {
         nextLine();
     }
-    long count = countAt(r003.view(Record003::InvoiceCount), [&] { return "invoice count, " + line.where(); });
+    long count =
+        countAt(r003.view(Record003::InvoiceCount), [&] { return "invoice count, " + line.where(); });
     const std::string_view key = line.view(1, 26);
     for (long j = 1; j <= count; ++j) {
         const std::string& invoice = nextLine();
@@ -102,7 +103,8 @@ void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTe
         r006.set(Record006::InvoiceSequence, padLeftZeros(std::to_string(j), 6));
         r006.set(Record006::InvoiceNumber, columns(text, 27, 41));
         setSignedAmount(r006, Record006::InvoiceAmount, columns(text, 52, 64), 2);
-        r006.setJoined(Record006::InvoiceDate, {columns(text, 65, 68), columns(text, 70, 71), columns(text, 73, 74)});
+        r006.setJoined(Record006::InvoiceDate,
+                       {columns(text, 65, 68), columns(text, 70, 71), columns(text, 73, 74)});
         r006.set(Record006::PurchaseOrderNumber, columns(text, 125, 139));
         setSignedAmount(r006, Record006::VatAmount, columns(text, 140, 148), 6);
         setSignedAmount(r006, Record006::ChargeAmount, columns(text, 149, 157), 6);

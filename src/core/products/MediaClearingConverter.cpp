@@ -101,7 +101,8 @@ bool MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
 }
 
 void MediaClearingRun::acceptLine(const MediaClearingLine& fields, long lineNumber,
-                                  const BankBranchLookup::Name& bankName, const BankBranchLookup::Name& branchName) {
+                                  const BankBranchLookup::Name& bankName,
+                                  const BankBranchLookup::Name& branchName) {
     std::string& amountText = m_amountText;
     amountText.assign("000");
     amountText.append(fields.amountChars());

@@ -44,7 +44,8 @@ std::string MediaClearingLine::recordField(std::size_t first, std::size_t last) 
     return std::string(recordField(first, last, buffer));
 }
 
-std::string_view MediaClearingLine::recordField(std::size_t first, std::size_t last, std::string& buffer) const {
+std::string_view MediaClearingLine::recordField(std::size_t first, std::size_t last,
+                                                std::string& buffer) const {
     return recordColumns(m_line, first, last, buffer);
 }
 

@@ -53,7 +53,8 @@ bool LineReader::next(std::string& line) {
         }
         const char* begin = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_end;
-        const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
+        const auto* cr =
+            static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
         const char* limit = cr != nullptr ? cr : end;
         const auto* ctrlZ =
             static_cast<const char*>(std::memchr(begin, kCtrlZ, static_cast<std::size_t>(limit - begin)));
