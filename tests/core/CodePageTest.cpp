@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "text/CodePage.h"
 
@@ -52,6 +56,25 @@ TEST(CodePage, UnrepresentableOrInvalidText) {
     EXPECT_EQ(fromUtf8("\xFF"), std::nullopt);
     EXPECT_EQ(fromUtf8("a\xE0\xB8"), std::nullopt) << "a sequence cut at the end";
     EXPECT_EQ(fromUtf8(kReplacement), std::nullopt);
+    EXPECT_EQ(fromUtf8("\xB8\x81"), std::nullopt) << "the rest of the cut sequence alone";
+    EXPECT_EQ(fromUtf8("ก"), std::optional<std::string>("\xA1")) << "a failure leaves nothing behind";
+}
+
+TEST(CodePage, ThreadsConvertAtOnce) {
+    std::vector<std::thread> threads;
+    std::atomic<int> wrong{0};
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&wrong] {
+            for (int i = 0; i < 2000; ++i) {
+                wrong += fromUtf8("กข abc") != std::optional<std::string>("\xA1\xA2 abc") ? 1 : 0;
+                wrong += fromUtf8("a\xE0\xB8").has_value() ? 1 : 0;
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(CodePage, LossyReplacesOnlyWhatCannotBeRepresented) {

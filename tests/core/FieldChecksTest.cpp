@@ -42,6 +42,8 @@ TEST(FieldChecks, AmountCheck) {
     for (const char* bad : {"-100", "-0.01", "E5", "-E5", "abc", "", "1e400", "12 ", "1,000"}) {
         EXPECT_FALSE(amountCheck(bad)) << bad;
     }
+    EXPECT_TRUE(amountCheck("1" + std::string(300, '0')));
+    EXPECT_FALSE(amountCheck("1" + std::string(400, '0'))) << "past the range of a double";
 }
 
 TEST(FieldChecks, AccountCheck) {

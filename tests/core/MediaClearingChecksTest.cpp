@@ -55,6 +55,21 @@ TEST_F(BankBranchLookupTest, KnownCodesGiveTheirNamesCutTo35) {
     EXPECT_EQ(lookup.bankName("030"), std::string(35, 'N'));
 }
 
+// Names are remembered for the run: one row per unknown code however often it comes, and codes
+// whose texts run together ("01"+"40001", "014"+"0001") are still told apart.
+TEST_F(BankBranchLookupTest, EachCodeIsLookedUpOnceAndKeptApart) {
+    tables.addBranch("01", "40001", "Run Together");
+    tables.addBank("031", "Tab\there");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(lookup.branch("014", "0001").text, "Sample Head Office");
+        EXPECT_EQ(lookup.branch("01", "40001").text, "Run Together");
+        EXPECT_EQ(lookup.branch("014", "9999").text, "New branch");
+        EXPECT_EQ(lookup.bank("031").field, "Tab here" + std::string(27, ' ')) << "the record 003 field";
+    }
+    EXPECT_EQ(lookup.bank("031").text, "Tab\there");
+    EXPECT_EQ(rows("select * from Branch where BANK_CODE = '014' and BRANCH_CODE = '9999'"), 1);
+}
+
 TEST_F(BankBranchLookupTest, QuotesInCodesAreOnlyData) {
     EXPECT_EQ(lookup.bankName("'; "), "New bank");
     EXPECT_EQ(lookup.branchName("'; ", "' or"), "New branch");

@@ -139,5 +139,31 @@ TEST(RecordTemplates, BuildFileHeader) {
     EXPECT_THROW(header("ABCDEFGHIJKLM", state), ConversionError) << "an ID over 12 would shift the record";
 }
 
+// Fields written in place: the padding of each kind, joined parts, and values that are views into
+// the very record they are written to.
+TEST(RecordLayout, FillJoinAndSelfViews) {
+    RecordTemplate<3> r003;
+    r003.fill(Record003::TaxAmount, "125");
+    r003.fill(Record003::CreditAccount, {});
+    r003.setJoined(Record003::CreditAmount, {"00", "1234567890123", "0"});
+    EXPECT_EQ(r003.view(Record003::TaxAmount), "0000000000000125");
+    EXPECT_EQ(r003.view(Record003::CreditAccount), std::string(25, ' '));
+    EXPECT_EQ(r003.view(Record003::CreditAmount), "0012345678901230");
+
+    std::string before = r003.line();
+    EXPECT_THROW(r003.setJoined(Record003::CreditAmount, {"00", "123", "0"}), ConversionError);
+    EXPECT_EQ(r003.line(), before) << "a refused value changes nothing";
+
+    r003.fill(Record003::ReceivingBankName, "ABCDEFGHIJ");
+    r003.setJoined(Record003::ReceivingBankName,
+                   {r003.view(Record003::ReceivingBankName).substr(5), "VWXYZ"});
+    EXPECT_EQ(r003.view(Record003::ReceivingBankName), "FGHIJ" + std::string(25, ' ') + "VWXYZ");
+    // Columns 180-214 overlap the bank name field 184-218 they are copied to.
+    std::string expected = r003.line();
+    expected.replace(183, 35, r003.line().substr(179, 35));
+    r003.set(Record003::ReceivingBankName, std::string_view(r003.line()).substr(179, 35));
+    EXPECT_EQ(r003.line(), expected);
+}
+
 }  // namespace
 }  // namespace convertor::test

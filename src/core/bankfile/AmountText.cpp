@@ -14,11 +14,14 @@ std::optional<std::int64_t> amountThousandths(std::string_view text16, bool allo
     }
     bool negative = allowSign && text16[0] == '-';
     std::string_view digits = negative ? text16.substr(1) : text16;
-    if (!isDigits(digits)) {
+    if (digits.empty()) {
         return std::nullopt;
     }
     std::int64_t value = 0;
     for (char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
         value = value * 10 + (c - '0');
     }
     return negative ? -value : value;

@@ -147,6 +147,11 @@ bool amountCheck(std::string_view text) {
         // A lone point reads as zero.
         return parts->mantissa == ".";
     }
+    // The usual amount: plain digits, far too few to leave the range of a double.
+    if (!parts->negative && parts->exponent.empty() && parts->mantissa.size() <= 300 &&
+        isDigits(parts->mantissa)) {
+        return true;
+    }
     std::string number(parts->mantissa);
     if (!parts->exponent.empty()) {
         number += 'e';
@@ -164,12 +169,16 @@ bool accountCheck(std::string_view text) {
     if (!numericCheck(text) || (text.size() != 10 && text.size() != 11)) {
         return false;
     }
-    std::string digits(text);
-    if (digits.size() == 11) {
-        digits.erase(3, 1);
-    }
-    if (!isDigits(digits)) {
-        return false;
+    char digits[10];
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.size() == 11 && i == 3) {
+            continue;
+        }
+        if (!isDigit(text[i])) {
+            return false;
+        }
+        digits[n++] = text[i];
     }
     static constexpr int kWeights[9] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
     int sum = 0;
@@ -217,14 +226,15 @@ long lineCountLessOne(const std::filesystem::path& file) {
     return count - 1;
 }
 
-void appendRejectionLine(const std::filesystem::path& file, std::string_view line,
-                         const std::filesystem::path& shownName) {
+int openRejectionFile(const std::filesystem::path& file, const std::filesystem::path& shownName) {
     int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0) {
         throw IoError("Cannot open file " + shownName.string() + ": " + std::strerror(errno));
     }
-    std::string text(line);
-    text += "\r\n";
+    return fd;
+}
+
+void writeRejectionText(int fd, std::string_view text, const std::filesystem::path& shownName) {
     std::size_t written = 0;
     while (written < text.size()) {
         ssize_t result = ::write(fd, text.data() + written, text.size() - written);
@@ -232,11 +242,22 @@ void appendRejectionLine(const std::filesystem::path& file, std::string_view lin
             continue;
         }
         if (result <= 0) {
-            int error = errno;
-            ::close(fd);
-            throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(error));
+            throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(errno));
         }
         written += static_cast<std::size_t>(result);
+    }
+}
+
+void appendRejectionLine(const std::filesystem::path& file, std::string_view line,
+                         const std::filesystem::path& shownName) {
+    int fd = openRejectionFile(file, shownName);
+    std::string text(line);
+    text += "\r\n";
+    try {
+        writeRejectionText(fd, text, shownName);
+    } catch (...) {
+        ::close(fd);
+        throw;
     }
     if (::close(fd) != 0) {
         throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(errno));

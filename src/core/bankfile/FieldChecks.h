@@ -28,6 +28,10 @@ long lineCountLessOne(const std::filesystem::path& file);
 // knows, where file is its work file).
 void appendRejectionLine(const std::filesystem::path& file, std::string_view line,
                          const std::filesystem::path& shownName);
+// The same in steps, for a file kept open over many lines: a descriptor opened for appending,
+// and the whole text written to it. Both throw IoError naming shownName.
+int openRejectionFile(const std::filesystem::path& file, const std::filesystem::path& shownName);
+void writeRejectionText(int fd, std::string_view text, const std::filesystem::path& shownName);
 
 // Pads to a width: text left-justified with blanks, numbers right-justified with zeros.
 std::string padRight(std::string_view text, std::size_t width);

@@ -1,9 +1,9 @@
 #include "bankfile/RecordTemplate.h"
 
+#include <cstring>
 #include <map>
 
 #include "base/ConversionError.h"
-#include "base/Padding.h"
 
 namespace convertor {
 
@@ -33,17 +33,22 @@ ConversionError wrongWidth(const FieldSpec& field, std::size_t size) {
 
 }  // namespace
 
-RecordLine::RecordLine(int recordType) : m_type(recordType), m_line(defaultLine(recordType)) {}
+RecordLine::RecordLine(int recordType)
+    : m_type(recordType), m_default(&defaultLine(recordType)), m_line(*m_default) {}
 
 void RecordLine::reset() {
-    m_line = defaultLine(m_type);
+    // Same length as before, so the buffer is reused.
+    m_line.assign(*m_default);
 }
 
 void RecordLine::put(const FieldSpec& field, std::string_view value) {
     if (value.size() != static_cast<std::size_t>(field.width)) {
         throw wrongWidth(field, value.size());
     }
-    m_line.replace(static_cast<std::size_t>(field.start - 1), value.size(), value);
+    // memmove: the value may be a view into this very line.
+    if (!value.empty()) {
+        std::memmove(m_line.data() + (field.start - 1), value.data(), value.size());
+    }
 }
 
 void RecordLine::putPadded(const FieldSpec& field, std::string_view value) {
@@ -52,9 +57,40 @@ void RecordLine::putPadded(const FieldSpec& field, std::string_view value) {
         throw wrongWidth(field, value.size());
     }
     bool digits = field.kind == FieldKind::Digits || field.kind == FieldKind::Signed;
-    long missing = static_cast<long>(width - value.size());
-    put(field, digits ? fillString('0', missing) + std::string(value)
-                      : std::string(value) + fillString(' ', missing));
+    std::size_t missing = width - value.size();
+    char* first = m_line.data() + (field.start - 1);
+    if (!value.empty()) {
+        std::memmove(digits ? first + missing : first, value.data(), value.size());
+    }
+    std::memset(digits ? first : first + value.size(), digits ? '0' : ' ', missing);
+}
+
+void RecordLine::putJoined(const FieldSpec& field, std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (std::string_view part : parts) {
+        size += part.size();
+    }
+    if (size != static_cast<std::size_t>(field.width)) {
+        throw wrongWidth(field, size);
+    }
+    // Joined apart from the line first: a part may be a view into this very record.
+    char joined[128];
+    std::string longer;
+    char* out = joined;
+    if (size > sizeof joined) {
+        longer.resize(size);
+        out = longer.data();
+    }
+    std::size_t at = 0;
+    for (std::string_view part : parts) {
+        if (!part.empty()) {
+            std::memcpy(out + at, part.data(), part.size());
+            at += part.size();
+        }
+    }
+    if (size > 0) {
+        std::memcpy(m_line.data() + (field.start - 1), out, size);
+    }
 }
 
 std::string_view RecordLine::at(const FieldSpec& field) const {

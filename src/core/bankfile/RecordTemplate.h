@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -22,10 +23,13 @@ protected:
     void put(const FieldSpec& field, std::string_view value);
     // Text blank-filled on the right, digits zero-filled on the left; throws when too long.
     void putPadded(const FieldSpec& field, std::string_view value);
+    // The parts one after another; throws when they do not make exactly the field's width.
+    void putJoined(const FieldSpec& field, std::initializer_list<std::string_view> parts);
     std::string_view at(const FieldSpec& field) const;
 
 private:
     int m_type;
+    const std::string* m_default;  // the record's line with every field at its default
     std::string m_line;
 };
 
@@ -37,7 +41,13 @@ public:
 
     void set(const RecordField<Type>& field, std::string_view value) { put(field, value); }
     void fill(const RecordField<Type>& field, std::string_view value) { putPadded(field, value); }
+    // `r003.setJoined(Record003::CreditAmount, {"00", amount, "0"})`, without building the text first.
+    void setJoined(const RecordField<Type>& field, std::initializer_list<std::string_view> parts) {
+        putJoined(field, parts);
+    }
     std::string get(const RecordField<Type>& field) const { return std::string(at(field)); }
+    // Valid until the record changes.
+    std::string_view view(const RecordField<Type>& field) const { return at(field); }
 };
 
 // Records 002 to 006 of the run.

@@ -1,5 +1,7 @@
 #include "bankfile/RejectionLog.h"
 
+#include <unistd.h>
+
 #include "bankfile/FieldChecks.h"
 #include "bankfile/RunOutputs.h"
 #include "text/CodePage.h"
@@ -42,13 +44,30 @@ std::string rejectionRole(RejectionKind kind) {
 RejectionLog::RejectionLog(const RunOutputs& files, RejectionFlags& flags, RejectionSink* rows)
     : m_files(files), m_flags(flags), m_rows(rows) {}
 
+RejectionLog::~RejectionLog() {
+    for (const OpenFile& file : m_open) {
+        if (file.fd >= 0) {
+            ::close(file.fd);
+        }
+    }
+}
+
 void RejectionLog::logRejection(const RejectionEntry& entry) {
     std::string lineNumber = std::to_string(entry.lineNumber);
-    std::string role = rejectionRole(entry.kind);
-    appendRejectionLine(m_files.work(role), "LineNo : " + lineNumber + entry.columnPart + entry.messagePart,
-                        m_files.target(role));
-    m_flags[entry.kind] = true;
     auto index = static_cast<std::size_t>(entry.kind);
+    OpenFile& file = m_open[index];
+    if (file.fd < 0) {
+        std::string role = rejectionRole(entry.kind);
+        file.shownName = m_files.target(role);
+        file.fd = openRejectionFile(m_files.work(role), file.shownName);
+    }
+    m_text.assign("LineNo : ");
+    m_text.append(lineNumber);
+    m_text.append(entry.columnPart);
+    m_text.append(entry.messagePart);
+    m_text.append("\r\n");
+    writeRejectionText(file.fd, m_text, file.shownName);
+    m_flags[entry.kind] = true;
     ++m_counts[index];
     m_lastLines[index] = lineNumber;
     if (m_rows != nullptr) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 namespace convertor {
@@ -61,6 +62,9 @@ public:
     // files: holds a work file for each kind the run can raise (rejectionRole). rows is null when
     // no table rows are to be kept.
     RejectionLog(const RunOutputs& files, RejectionFlags& flags, RejectionSink* rows);
+    ~RejectionLog();
+    RejectionLog(const RejectionLog&) = delete;
+    RejectionLog& operator=(const RejectionLog&) = delete;
 
     void logRejection(const RejectionEntry& entry);
 
@@ -75,6 +79,14 @@ private:
     RejectionSink* m_rows;
     std::array<long, 4> m_counts{};
     std::array<std::string, 4> m_lastLines;
+    // Each kind's work file, opened at its first line and kept open for the run; every line is
+    // written through at once, so the file is complete whenever the run's outputs are committed.
+    struct OpenFile {
+        int fd = -1;
+        std::filesystem::path shownName;
+    };
+    std::array<OpenFile, 4> m_open;
+    std::string m_text;  // the line being written, reused
 };
 
 }  // namespace convertor

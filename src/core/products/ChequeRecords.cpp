@@ -17,7 +17,7 @@ namespace convertor {
 
 namespace {
 
-std::string chequeMethod(char code) {
+std::string_view chequeMethod(char code) {
     switch (code) {
         case '1':
             return "P";
@@ -30,7 +30,7 @@ std::string chequeMethod(char code) {
     }
 }
 
-std::string taxForm(char code) {
+std::string_view taxForm(char code) {
     switch (code) {
         case '1':
             return "01";
@@ -45,7 +45,7 @@ std::string taxForm(char code) {
     }
 }
 
-std::string chequeMethodDetail(const std::string& method, const std::string& branch) {
+std::string_view chequeMethodDetail(std::string_view method, std::string_view branch) {
     if (method == "C" && branch == "0111") {
         return "C001";
     }
@@ -69,8 +69,8 @@ bool isFalseSetting(const std::string& value) {
 
 void fillChequeHead(RecordTemplate<3>& r003, const PaymentLine& line, const std::string& sequence) {
     r003.set(Record003::CreditSequence, sequence);
-    r003.set(Record003::CreditAccount, std::string(25, ' '));
-    r003.set(Record003::CreditAmount, "00" + line.field(47, 59) + "0");
+    r003.fill(Record003::CreditAccount, {});
+    r003.setJoined(Record003::CreditAmount, {"00", line.view(47, 59), "0"});
     r003.set(Record003::BatchReference, "00000001");
     r003.set(Record003::WithholdingTaxFlag, line.column(104) == '1' ? "Y" : "N");
     r003.set(Record003::InvoiceFlag, line.column(129) == '1' ? "Y" : "N");
@@ -98,38 +98,39 @@ std::string receivingBranchCode(const PaymentLine& line, const std::string& defa
 void fillChequeRest(RecordTemplate<3>& r003, const PaymentLine& line, const std::string& defaultBranchCode) {
     r003.set(Record003::ChequeMethod, chequeMethod(line.column(127)));
     r003.set(Record003::TaxForm, taxForm(line.column(414)));
-    r003.set(Record003::TaxRunNumber, line.field(425, 438));
-    r003.set(Record003::TaxAttachmentNumber, padLeftZeros(trim(line.field(439, 443)), 6));
-    if (r003.get(Record003::WithholdingTaxFlag) == "Y") {
+    r003.set(Record003::TaxRunNumber, line.view(425, 438));
+    r003.fill(Record003::TaxAttachmentNumber, trimView(line.view(439, 443)));
+    if (r003.view(Record003::WithholdingTaxFlag) == "Y") {
         r003.set(Record003::TaxItemCount, taxItemCount(line));
     }
-    r003.set(Record003::TaxAmount, "000000" + line.field(86, 94) + "0");
-    r003.set(Record003::InvoiceCount, "000" + line.field(130, 132));
-    if (r003.get(Record003::InvoiceFlag) == "Y" && r003.get(Record003::InvoiceCount) != "000000") {
-        r003.set(Record003::InvoiceAmount, "00" + line.field(60, 72) + "0");
+    r003.setJoined(Record003::TaxAmount, {"000000", line.view(86, 94), "0"});
+    r003.setJoined(Record003::InvoiceCount, {"000", line.view(130, 132)});
+    if (r003.view(Record003::InvoiceFlag) == "Y" && r003.view(Record003::InvoiceCount) != "000000") {
+        r003.setJoined(Record003::InvoiceAmount, {"00", line.view(60, 72), "0"});
     }
-    r003.set(Record003::TaxPaidCode, line.field(515, 515));
-    r003.set(Record003::TaxText, line.field(516, 555));
-    r003.set(Record003::TaxDate, line.field(415, 418) + line.field(420, 421) + line.field(423, 424));
+    r003.set(Record003::TaxPaidCode, line.view(515, 515));
+    r003.set(Record003::TaxText, line.view(516, 555));
+    r003.setJoined(Record003::TaxDate, {line.view(415, 418), line.view(420, 421), line.view(423, 424)});
     r003.set(Record003::ReceivingBankCode, kOwnBankCode);
     r003.set(Record003::ReceivingBranchCode, receivingBranchCode(line, defaultBranchCode));
-    r003.set(Record003::ChequeMethodDetail,
-             chequeMethodDetail(r003.get(Record003::ChequeMethod), r003.get(Record003::ReceivingBranchCode)));
+    r003.set(Record003::ChequeMethodDetail, chequeMethodDetail(r003.view(Record003::ChequeMethod),
+                                                               r003.view(Record003::ReceivingBranchCode)));
     r003.set(Record003::Indicator1, "C");
     r003.set(Record003::Indicator2, "N");
-    r003.set(Record003::ReferenceNumber, line.field(105, 124));
+    r003.set(Record003::ReferenceNumber, line.view(105, 124));
     r003.set(Record003::Indicator3, line.column(128) == '1' ? "1" : "4");
 }
 
 void fillPayee(RecordTemplate<4>& r004, const PaymentLine& line, const RecordTemplate<3>& r003) {
-    r004.set(Record004::BatchReference, r003.get(Record003::BatchReference));
-    r004.set(Record004::CreditSequence, r003.get(Record003::CreditSequence));
-    r004.set(Record004::PayeeId, line.field(133, 147));
-    fillPayeeName(r004, line.field(148, 217));
-    r004.set(Record004::PayeeText1, line.field(218, 287));
-    r004.set(Record004::PayeeText2, line.field(288, 337) + std::string(20, ' '));
-    r004.set(Record004::PayeeText3, line.field(338, 387) + std::string(20, ' '));
-    r004.set(Record004::PayeeTaxId, line.field(404, 413));
+    r004.set(Record004::BatchReference, r003.view(Record003::BatchReference));
+    r004.set(Record004::CreditSequence, r003.view(Record003::CreditSequence));
+    r004.set(Record004::PayeeId, line.view(133, 147));
+    fillPayeeName(r004, line.view(148, 217));
+    r004.set(Record004::PayeeText1, line.view(218, 287));
+    // Fifty columns each, blank-filled to the field's seventy.
+    r004.fill(Record004::PayeeText2, line.view(288, 337));
+    r004.fill(Record004::PayeeText3, line.view(338, 387));
+    r004.set(Record004::PayeeTaxId, line.view(404, 413));
 }
 
 TableRow chequeDetailRow(const PaymentLine& line, const RecordTemplate<3>& r003,

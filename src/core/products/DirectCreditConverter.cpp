@@ -86,9 +86,12 @@ private:
     std::vector<const char*> detailTables() const override { return {schema::dcpDetail::kTable}; }
 
     bool convertLine(const std::string& line, long lineNumber) override {
-        std::string account(columns(line, 1, 10));
+        std::string_view account = columns(line, 1, 10);
         std::string_view amount = columns(line, 18, m_layout.amountLast);
-        std::string amountField = m_layout.amountPrefix + std::string(amount) + "0";
+        std::string& amountField = m_amountField;
+        amountField.assign(m_layout.amountPrefix);
+        amountField.append(amount);
+        amountField.push_back('0');
         // A line cut inside its amount columns has no whole amount: refused as invalid.
         bool amountCut = amount.size() < m_layout.amountWidth();
 
@@ -116,7 +119,7 @@ private:
         return true;
     }
 
-    void accept(const std::string& line, long lineNumber, const std::string& account,
+    void accept(const std::string& line, long lineNumber, std::string_view account,
                 const std::string& amountField) {
         auto value = amountThousandths(amountField);
         if (!value) {
@@ -129,15 +132,18 @@ private:
         r003.set(Record003::CreditAmount, amountField);
         r003.set(Record003::BatchReference, "00000001");
         r003.set(Record003::ReceivingBankCode, kOwnBankCode);
-        r003.set(Record003::ReceivingBranchCode, "0" + account.substr(0, 3));
+        // A valid account has ten digits.
+        const char branch[4] = {'0', account[0], account[1], account[2]};
+        r003.set(Record003::ReceivingBranchCode, std::string_view(branch, 4));
         m_bank.writeRecord(r003);
         addToTotal(*value);
 
-        std::string name =
-            blankControlBytes(trimView(columns(line, m_layout.nameFirst, m_layout.nameFirst + 59)));
+        std::string_view name = trimView(columns(line, m_layout.nameFirst, m_layout.nameFirst + 59));
         if (!name.empty()) {
+            std::size_t size = name.size();
+            name = recordColumns(name, 1, size, m_name);
             RecordTemplate<4>& r004 = m_templates.r004;
-            r004.set(Record004::CreditSequence, r003.get(Record003::CreditSequence));
+            r004.set(Record004::CreditSequence, r003.view(Record003::CreditSequence));
             fillPayeeName(r004, name);
             m_bank.writeRecord(r004);
         }
@@ -145,7 +151,7 @@ private:
             m_ctx.tables.appendRow(schema::dcpDetail::kTable,
                                    {{schema::dcpDetail::kAccountNo, r003.get(Record003::CreditAccount)},
                                     {schema::dcpDetail::kAmount, amountValue(*value)},
-                                    {schema::dcpDetail::kName, name}});
+                                    {schema::dcpDetail::kName, std::string(name)}});
         }
     }
 
@@ -174,6 +180,9 @@ private:
 
     SourceLayout m_layout{""};
     Header m_header;
+    // Reused from line to line.
+    std::string m_amountField;
+    std::string m_name;
 };
 
 }  // namespace

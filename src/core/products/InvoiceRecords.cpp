@@ -23,11 +23,15 @@ constexpr std::size_t kInvoiceLineLength = 166;
 const std::string kMismatch = "Invoice file and payment file are missmatch";
 
 // "-" in the first column moves in front of the zero padding, keeping the width.
-std::string signedAmountText(std::string_view amount, std::size_t zeros) {
+template <int Type>
+void setSignedAmount(RecordTemplate<Type>& record, const RecordField<Type>& field, std::string_view amount,
+                     std::size_t zeros) {
+    std::string_view padding = std::string_view("000000").substr(0, zeros);
     if (!amount.empty() && amount.front() == '-') {
-        return "-" + std::string(zeros, '0') + std::string(amount.substr(1)) + "0";
+        record.setJoined(field, {"-", padding, amount.substr(1), "0"});
+    } else {
+        record.setJoined(field, {padding, amount, "0"});
     }
-    return std::string(zeros, '0') + std::string(amount) + "0";
 }
 
 }  // namespace
@@ -52,18 +56,17 @@ void InvoiceRecords::closeInvoiceFile() {
 }
 
 void InvoiceRecords::skipRejectedInvoices(const PaymentLine& line) {
-    m_skipCount += countAt(line.field(130, 132), "invoice count, " + line.where());
+    m_skipCount += countAt(line.view(130, 132), [&] { return "invoice count, " + line.where(); });
 }
 
-std::string InvoiceRecords::nextLine() {
+const std::string& InvoiceRecords::nextLine() {
     if (!m_reader) {
         throw IoError("Cannot open the invoice file " + m_fileName + ": no such file");
     }
-    std::string text;
-    if (!m_reader->next(text)) {
-        text.clear();
+    if (!m_reader->next(m_line)) {
+        m_line.clear();
     }
-    return text;
+    return m_line;
 }
 
 std::string InvoiceRecords::invoiceWhere(const PaymentLine& line) const {
@@ -76,36 +79,36 @@ void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTe
     for (; m_skipCount > 0; --m_skipCount) {
         nextLine();
     }
-    long count = countAt(r003.get(Record003::InvoiceCount), "invoice count, " + line.where());
-    const std::string key = line.field(1, 26);
+    long count =
+        countAt(r003.view(Record003::InvoiceCount), [&] { return "invoice count, " + line.where(); });
+    const std::string_view key = line.view(1, 26);
     for (long j = 1; j <= count; ++j) {
-        std::string invoice = nextLine();
+        const std::string& invoice = nextLine();
         if (columns(invoice, 1, 26) != key) {
             throw ChequeRunStop{kMismatch};
         }
-        const std::string where = invoiceWhere(line);
+        auto where = [&] { return invoiceWhere(line); };
         if (invoice.size() < kInvoiceLineLength) {
             throw ConversionError("Invoice line of " + std::to_string(invoice.size()) +
-                                  " characters, shorter than the 166 its records need (" + where + ")");
+                                  " characters, shorter than the 166 its records need (" + where() + ")");
         }
         if (printFlag.size() != 1) {
             throw ConversionError(
                 "The Print setting of Data/Default.ini must be exactly one character, not \"" +
-                toUtf8(printFlag) + "\" (" + where + ")");
+                toUtf8(printFlag) + "\" (" + where() + ")");
         }
         const std::string_view text = invoice;
-        r006.set(Record006::BatchReference, r003.get(Record003::BatchReference));
-        r006.set(Record006::CreditSequence, r003.get(Record003::CreditSequence));
+        r006.set(Record006::BatchReference, r003.view(Record003::BatchReference));
+        r006.set(Record006::CreditSequence, r003.view(Record003::CreditSequence));
         r006.set(Record006::InvoiceSequence, padLeftZeros(std::to_string(j), 6));
         r006.set(Record006::InvoiceNumber, columns(text, 27, 41));
-        r006.set(Record006::InvoiceAmount, signedAmountText(columns(text, 52, 64), 2));
-        r006.set(Record006::InvoiceDate, std::string(columns(text, 65, 68)) +
-                                             std::string(columns(text, 70, 71)) +
-                                             std::string(columns(text, 73, 74)));
+        setSignedAmount(r006, Record006::InvoiceAmount, columns(text, 52, 64), 2);
+        r006.setJoined(Record006::InvoiceDate,
+                       {columns(text, 65, 68), columns(text, 70, 71), columns(text, 73, 74)});
         r006.set(Record006::PurchaseOrderNumber, columns(text, 125, 139));
-        r006.set(Record006::VatAmount, signedAmountText(columns(text, 140, 148), 6));
-        r006.set(Record006::ChargeAmount, signedAmountText(columns(text, 149, 157), 6));
-        r006.set(Record006::TaxAmount, signedAmountText(columns(text, 158, 166), 6));
+        setSignedAmount(r006, Record006::VatAmount, columns(text, 140, 148), 6);
+        setSignedAmount(r006, Record006::ChargeAmount, columns(text, 149, 157), 6);
+        setSignedAmount(r006, Record006::TaxAmount, columns(text, 158, 166), 6);
         r006.set(Record006::PrintFlag, printFlag);
         bank.writeRecord(r006);
         if (details != nullptr) {

@@ -39,12 +39,13 @@ public:
     long skipCount() const { return m_skipCount; }
 
 private:
-    // Past the end of the file this gives an empty line.
-    std::string nextLine();
+    // Past the end of the file this gives an empty line; valid until the next call.
+    const std::string& nextLine();
     std::string invoiceWhere(const PaymentLine& line) const;
 
     std::string m_fileName;
     std::unique_ptr<LineReader> m_reader;
+    std::string m_line;
     long m_skipCount = 0;
 };
 

@@ -20,7 +20,7 @@ namespace convertor {
 namespace {
 
 constexpr const char* kCaption = "Manager Cheque";
-const std::string kZeroAmount(13, '0');
+constexpr std::string_view kZeroAmount = "0000000000000";
 
 class ManagerChequeRun : public ProductRun {
 public:
@@ -72,12 +72,12 @@ bool ManagerChequeRun::convertLine(const std::string& text, long lineNumber) {
 
 void ManagerChequeRun::checkLine(const PaymentLine& line) {
     resetRecordTemplates(m_templates);
-    std::string year = line.field(37, 40);
-    std::string month = line.field(42, 43);
-    std::string day = line.field(45, 46);
+    std::string_view year = line.view(37, 40);
+    std::string_view month = line.view(42, 43);
+    std::string_view day = line.view(45, 46);
     m_anyLine = true;
-    m_lastDueDate = year + month + day;
-    m_lastDebitAccount = line.field(27, 36);
+    m_lastDueDate.assign(year).append(month).append(day);
+    m_lastDebitAccount.assign(line.view(27, 36));
 
     // Blanks or a sign pass the date check but would put a malformed date into record 002.
     if (!dateCheck(year, month, day) || !isDigits(m_lastDueDate)) {
@@ -86,10 +86,10 @@ void ManagerChequeRun::checkLine(const PaymentLine& line) {
     if (m_lastDueDate < m_today) {
         throw ChequeRunStop{"CHEQUE_DUE_DATE should be today or future date"};
     }
-    if (!accountCheck(line.field(27, 36))) {
+    if (!accountCheck(line.view(27, 36))) {
         throw ChequeRunStop{"Invalid ZVB debit account"};
     }
-    std::string amount = line.field(47, 59);
+    std::string_view amount = line.view(47, 59);
     if (amount != kZeroAmount && amountCheck(amount)) {
         acceptLine(line);
     } else {
@@ -100,7 +100,7 @@ void ManagerChequeRun::checkLine(const PaymentLine& line) {
 void ManagerChequeRun::acceptLine(const PaymentLine& line) {
     RecordTemplates& templates = m_templates;
     fillChequeHead(templates.r003, line, nextSequence());
-    bool withInvoices = templates.r003.get(Record003::InvoiceFlag) == "Y";
+    bool withInvoices = templates.r003.view(Record003::InvoiceFlag) == "Y";
     if (withInvoices && m_ctx.request.invoiceFile.empty()) {
         throw ChequeRunStop{"This payment file must have invoice data"};
     }
@@ -117,12 +117,12 @@ void ManagerChequeRun::acceptLine(const PaymentLine& line) {
         m_invoices.writeInvoiceRecords(line, templates.r003, templates.r006, m_ctx.state.settings.Print,
                                        m_bank, m_details);
     }
-    addToTotal(amountAt(templates.r003.get(Record003::CreditAmount), line.where()));
+    addToTotal(amountAt(templates.r003.view(Record003::CreditAmount), [&] { return line.where(); }));
 }
 
 void ManagerChequeRun::rejectLine(const PaymentLine& line) {
     m_invoices.skipRejectedInvoices(line);
-    bool zero = line.field(47, 59) == kZeroAmount;
+    bool zero = line.view(47, 59) == kZeroAmount;
     RejectionEntry entry{
         zero ? RejectionKind::CreditZeroAmount : RejectionKind::CreditAmountInvalid,
         line.number(),

@@ -44,8 +44,8 @@ private:
     bool writesTables() const override { return true; }
     std::vector<const char*> detailTables() const override { return {schema::mclDetail::kTable}; }
     bool convertLine(const std::string& line, long lineNumber) override;
-    void acceptLine(const MediaClearingLine& fields, long lineNumber, const std::string& bankName,
-                    const std::string& branchName);
+    void acceptLine(const MediaClearingLine& fields, long lineNumber, const BankBranchLookup::Name& bankName,
+                    const BankBranchLookup::Name& branchName);
     void writePayee(const MediaClearingLine& fields);
     void fillDebitSide(RecordTemplate<2>& r002) override;
     RunReport report() const override;
@@ -53,6 +53,9 @@ private:
     BankBranchLookup m_lookup;
     Header m_header;
     std::string m_lastLine;
+    // Reused from line to line.
+    std::string m_amountText;
+    std::string m_buffer;
 };
 
 bool MediaClearingRun::begin(LineReader& source) {
@@ -85,8 +88,8 @@ bool MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
     }
     resetRecordTemplates(m_templates);
     m_lastLine = line;
-    std::string bankName = m_lookup.bankName(fields.bankCode());
-    std::string branchName = m_lookup.branchName(fields.bankCode(), fields.branchCode());
+    const BankBranchLookup::Name& bankName = m_lookup.bank(fields.bankCode());
+    const BankBranchLookup::Name& branchName = m_lookup.branch(fields.bankCode(), fields.branchCode());
     std::vector<RejectionEntry> rejections = fields.rejections(lineNumber);
     if (rejections.empty()) {
         acceptLine(fields, lineNumber, bankName, branchName);
@@ -98,8 +101,12 @@ bool MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
 }
 
 void MediaClearingRun::acceptLine(const MediaClearingLine& fields, long lineNumber,
-                                  const std::string& bankName, const std::string& branchName) {
-    std::string amountText = fields.amountFieldText();
+                                  const BankBranchLookup::Name& bankName,
+                                  const BankBranchLookup::Name& branchName) {
+    std::string& amountText = m_amountText;
+    amountText.assign("000");
+    amountText.append(fields.amountChars());
+    amountText.push_back('0');
     // amountCheck lets through signs, blanks, points and exponents, which have no amount text value.
     std::optional<std::int64_t> thousandths = amountThousandths(amountText);
     if (!thousandths) {
@@ -107,14 +114,14 @@ void MediaClearingRun::acceptLine(const MediaClearingLine& fields, long lineNumb
     }
     RecordTemplate<3>& r003 = m_templates.r003;
     r003.set(Record003::CreditSequence, nextSequence());
-    r003.set(Record003::CreditAccount, fields.creditAccountField());
+    r003.fill(Record003::CreditAccount, fields.creditAccountColumns(m_buffer));
     r003.set(Record003::CreditAmount, amountText);
     r003.set(Record003::BatchReference, kBatchReference);
     r003.set(Record003::ReceivingBankCode, fields.bankCode());
-    r003.fill(Record003::ReceivingBankName, blankControlBytes(bankName));
+    r003.set(Record003::ReceivingBankName, bankName.field);
     r003.set(Record003::ReceivingBranchCode, fields.branchCode());
-    r003.fill(Record003::ReceivingBranchName, blankControlBytes(branchName));
-    r003.set(Record003::ServiceType, fields.serviceTypeField());
+    r003.set(Record003::ReceivingBranchName, branchName.field);
+    r003.set(Record003::ServiceType, fields.serviceTypeField(m_buffer));
     m_bank.writeRecord(r003);
     addToTotal(*thousandths);
 
@@ -136,10 +143,10 @@ void MediaClearingRun::acceptLine(const MediaClearingLine& fields, long lineNumb
 void MediaClearingRun::writePayee(const MediaClearingLine& fields) {
     RecordTemplate<4>& r004 = m_templates.r004;
     r004.set(Record004::BatchReference, kBatchReference);
-    r004.set(Record004::CreditSequence, m_templates.r003.get(Record003::CreditSequence));
-    std::string payeeId = fields.payeeIdField();
-    r004.fill(Record004::PayeeId, payeeId == "0000000000" ? std::string() : payeeId);
-    fillPayeeName(r004, fields.payeeNameField());
+    r004.set(Record004::CreditSequence, m_templates.r003.view(Record003::CreditSequence));
+    std::string_view payeeId = fields.payeeIdField(m_buffer);
+    r004.fill(Record004::PayeeId, payeeId == "0000000000" ? std::string_view() : payeeId);
+    fillPayeeName(r004, fields.payeeNameField(m_buffer));
     m_bank.writeRecord(r004);
 }
 

@@ -40,14 +40,22 @@ std::string_view MediaClearingLine::amountChars() const {
 }
 
 std::string MediaClearingLine::recordField(std::size_t first, std::size_t last) const {
-    return blankControlBytes(paddedColumns(m_line, first, last));
+    std::string buffer;
+    return std::string(recordField(first, last, buffer));
+}
+
+std::string_view MediaClearingLine::recordField(std::size_t first, std::size_t last,
+                                                std::string& buffer) const {
+    return recordColumns(m_line, first, last, buffer);
+}
+
+std::string_view MediaClearingLine::creditAccountColumns(std::string& buffer) const {
+    return columns(m_line, 17, 17) == "0" ? recordField(18, 27, buffer) : recordField(17, 27, buffer);
 }
 
 std::string MediaClearingLine::creditAccountField() const {
-    if (columns(m_line, 17, 17) == "0") {
-        return recordField(18, 27) + std::string(15, ' ');
-    }
-    return recordField(17, 27) + std::string(14, ' ');
+    std::string buffer;
+    return padRight(creditAccountColumns(buffer), 25);
 }
 
 std::string MediaClearingLine::amountFieldText() const {

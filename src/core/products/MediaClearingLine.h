@@ -24,6 +24,8 @@ public:
 
     // Record 003 field 3: 25 characters, the leading "0" of an eleven-digit account dropped.
     std::string creditAccountField() const;
+    // The same without its blank fill: the ten or eleven account characters.
+    std::string_view creditAccountColumns(std::string& buffer) const;
     // "000", the amount characters, "0": the amount field text.
     std::string amountFieldText() const;
     std::string debitBranchField() const;   // 31-34, four characters
@@ -31,12 +33,17 @@ public:
     std::string serviceTypeField() const;   // 54-55, two characters
     std::string payeeIdField() const;       // 190-199, ten characters
     std::string payeeNameField() const;     // 200-222, 23 characters, not trimmed
+    // The same fields without a copy where the line allows (recordColumns).
+    std::string_view serviceTypeField(std::string& buffer) const { return recordField(54, 55, buffer); }
+    std::string_view payeeIdField(std::string& buffer) const { return recordField(190, 199, buffer); }
+    std::string_view payeeNameField(std::string& buffer) const { return recordField(200, 222, buffer); }
 
     // One entry per reason the line is refused, in the order they are logged; none when accepted.
     std::vector<RejectionEntry> rejections(long lineNumber) const;
 
 private:
     std::string recordField(std::size_t first, std::size_t last) const;
+    std::string_view recordField(std::size_t first, std::size_t last, std::string& buffer) const;
 
     std::string_view m_line;
 };

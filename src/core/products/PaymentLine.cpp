@@ -1,6 +1,7 @@
 #include "products/PaymentLine.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "bankfile/AmountText.h"
 #include "bankfile/FieldChecks.h"
@@ -11,6 +12,19 @@ namespace convertor {
 
 std::string PaymentLine::field(std::size_t first, std::size_t last) const {
     return paddedColumns(m_text, first, last);
+}
+
+std::string_view PaymentLine::view(std::size_t first, std::size_t last) const {
+    if (first == 0 || last < first || last > kWidth) {
+        throw std::out_of_range("columns " + std::to_string(first) + "-" + std::to_string(last) +
+                                " of a payment line");
+    }
+    if (last > m_columns.size()) {
+        m_filled.assign(m_text);
+        m_filled.resize(kWidth, ' ');
+        m_columns = m_filled;
+    }
+    return m_columns.substr(first - 1, last - first + 1);
 }
 
 char PaymentLine::column(std::size_t position) const {
@@ -29,12 +43,17 @@ std::int64_t amountAt(std::string_view text16, const std::string& where, bool al
     return *value;
 }
 
-long countAt(std::string_view text, const std::string& where) {
+std::optional<long> plainCount(std::string_view text) {
     std::string_view digits = text.substr(std::min(text.find_first_not_of(' '), text.size()));
     if (isDigits(digits)) {
-        if (auto value = wholeNumber(digits)) {
-            return *value;
-        }
+        return wholeNumber(digits);
+    }
+    return std::nullopt;
+}
+
+long countAt(std::string_view text, const std::string& where) {
+    if (auto value = plainCount(text)) {
+        return *value;
     }
     throw notAnIntegerIn(text, " (" + where + ")");
 }

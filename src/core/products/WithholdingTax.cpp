@@ -8,13 +8,15 @@
 #include "products/PaymentLine.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
+#include "text/JoinedText.h"
 #include "text/Trim.h"
 
 namespace convertor {
 
 namespace {
 
-const std::string kNoTax = "000000000";
+constexpr std::string_view kNoTax = "000000000";
+constexpr std::string_view kBlankTax = "         ";
 
 struct ItemColumns {
     std::size_t taxFirst;
@@ -22,14 +24,14 @@ struct ItemColumns {
 };
 constexpr ItemColumns kThreeItems[3] = {{616, 634}, {625, 647}, {660, 669}};
 
-std::string taxAt(const PaymentLine& line, int item) {
+std::string_view taxAt(const PaymentLine& line, int item) {
     std::size_t first = kThreeItems[item - 1].taxFirst;
-    return line.field(first, first + 8);
+    return line.view(first, first + 8);
 }
 
-std::string incomeAt(const PaymentLine& line, int item) {
+std::string_view incomeAt(const PaymentLine& line, int item) {
     std::size_t first = kThreeItems[item - 1].incomeFirst;
-    return line.field(first, first + 12);
+    return line.view(first, first + 12);
 }
 
 int threeItemCount(const PaymentLine& line) {
@@ -40,15 +42,44 @@ int threeItemCount(const PaymentLine& line) {
     return count;
 }
 
-std::string threeItemDescription(const PaymentLine& line, int item, int itemCount) {
+// The columns of the description; record 005 blank-fills them to 80.
+std::string_view threeItemDescription(const PaymentLine& line, int item, int itemCount) {
     switch (item) {
         case 1:
-            return itemCount == 1 ? line.field(445, 514) + std::string(10, ' ')
-                                  : line.field(445, 464) + std::string(60, ' ');
+            return itemCount == 1 ? line.view(445, 514) : line.view(445, 464);
         case 2:
-            return line.field(465, 484) + std::string(60, ' ');
+            return line.view(465, 484);
         default:
-            return line.field(485, 514) + std::string(50, ' ');
+            return line.view(485, 514);
+    }
+}
+
+// A tax item as views into its line.
+struct ItemView {
+    int item;
+    std::string_view taxAmount;
+    std::string_view incomeAmount;
+    std::string_view description;  // without its blank fill
+};
+
+// Calls each(ItemView) for the items that exist, in item order.
+template <typename Each>
+void forEachItem(const PaymentLine& line, Each&& each) {
+    if (line.column(444) != '6') {
+        std::string_view tax = line.view(86, 94);
+        if (tax != kNoTax) {
+            each(ItemView{1, tax, line.view(60, 72), {}});
+        }
+        return;
+    }
+    int count = threeItemCount(line);
+    for (int item = 1; item <= 3; ++item) {
+        std::string_view tax = taxAt(line, item);
+        // A blank third amount counts towards field 15 but is no item.
+        if (tax == kNoTax || (item == 3 && tax == kBlankTax)) {
+            continue;
+        }
+        each(ItemView{item, tax, incomeAt(line, item), threeItemDescription(line, item, count)});
     }
 }
 
@@ -56,22 +87,10 @@ std::string threeItemDescription(const PaymentLine& line, int item, int itemCoun
 
 std::vector<TaxItem> taxItems(const PaymentLine& line) {
     std::vector<TaxItem> items;
-    if (line.column(444) != '6') {
-        std::string tax = line.field(86, 94);
-        if (tax != kNoTax) {
-            items.push_back({1, tax, line.field(60, 72), std::string(80, ' ')});
-        }
-        return items;
-    }
-    int count = threeItemCount(line);
-    for (int item = 1; item <= 3; ++item) {
-        std::string tax = taxAt(line, item);
-        // A blank third amount counts towards field 15 but is no item.
-        if (tax == kNoTax || (item == 3 && tax == std::string(9, ' '))) {
-            continue;
-        }
-        items.push_back({item, tax, incomeAt(line, item), threeItemDescription(line, item, count)});
-    }
+    forEachItem(line, [&](const ItemView& item) {
+        items.push_back({item.item, std::string(item.taxAmount), std::string(item.incomeAmount),
+                         padRight(item.description, 80)});
+    });
     return items;
 }
 
@@ -95,15 +114,15 @@ std::int64_t taxRate(std::int64_t taxThousandths, std::int64_t incomeThousandths
 
 void writeTaxRecords(const PaymentLine& line, const RecordTemplate<3>& r003, RecordTemplate<5>& r005,
                      BankFileAssembly& bank, TableStore* details) {
-    if (r003.get(Record003::WithholdingTaxFlag) != "Y") {
+    if (r003.view(Record003::WithholdingTaxFlag) != "Y") {
         return;
     }
     int written = 0;
-    for (const TaxItem& item : taxItems(line)) {
+    forEachItem(line, [&](const ItemView& item) {
         ++written;
-        const std::string where = "tax item " + std::to_string(item.item) + ", " + line.where();
-        std::string taxText = "000000" + item.taxAmount + "0";
-        std::string incomeText = "00" + item.incomeAmount + "0";
+        auto where = [&] { return "tax item " + std::to_string(item.item) + ", " + line.where(); };
+        JoinedText<16> taxText{"000000", item.taxAmount, "0"};
+        JoinedText<16> incomeText{"00", item.incomeAmount, "0"};
         std::int64_t tax = amountAt(taxText, where);
         std::int64_t income = amountAt(incomeText, where);
         if (income == 0) {
@@ -116,13 +135,16 @@ void writeTaxRecords(const PaymentLine& line, const RecordTemplate<3>& r003, Rec
                                   std::to_string(item.item) + " in " + line.where() +
                                   " does not fit the two-digit rate field");
         }
-        r005.set(Record005::BatchReference, r003.get(Record003::BatchReference));
-        r005.set(Record005::CreditSequence, r003.get(Record003::CreditSequence));
-        r005.set(Record005::TaxSequence, "0" + std::to_string(written));
+        const char sequence[2] = {'0', static_cast<char>('0' + written)};
+        const char incomeType = line.column(444);
+        const char rateText[2] = {static_cast<char>('0' + rate / 10), static_cast<char>('0' + rate % 10)};
+        r005.set(Record005::BatchReference, r003.view(Record003::BatchReference));
+        r005.set(Record005::CreditSequence, r003.view(Record003::CreditSequence));
+        r005.set(Record005::TaxSequence, std::string_view(sequence, 2));
         r005.set(Record005::TaxAmount, taxText);
-        r005.set(Record005::IncomeType, "    " + std::string(1, line.column(444)));
-        r005.set(Record005::IncomeDescription, item.description);
-        r005.set(Record005::TaxRate, padLeftZeros(std::to_string(rate), 2));
+        r005.setJoined(Record005::IncomeType, {"    ", std::string_view(&incomeType, 1)});
+        r005.fill(Record005::IncomeDescription, item.description);
+        r005.set(Record005::TaxRate, std::string_view(rateText, 2));
         r005.set(Record005::IncomeAmount, incomeText);
         bank.writeRecord(r005);
         if (details != nullptr) {
@@ -138,7 +160,7 @@ void writeTaxRecords(const PaymentLine& line, const RecordTemplate<3>& r003, Rec
                     {schema::whtDetail::kRate, r005.get(Record005::TaxRate)},
                 });
         }
-    }
+    });
 }
 
 }  // namespace convertor

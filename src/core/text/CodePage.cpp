@@ -11,8 +11,9 @@ namespace convertor {
 
 namespace {
 
-// iconv handles are not shared between threads, so each conversion from UTF-8 opens its own; the
-// other way goes through a byte table built once.
+// An iconv handle keeps shift state and must not be used by two threads at once, so each thread
+// opens its own once and resets it before every conversion; the other way goes through a byte
+// table built once.
 class Iconv {
 public:
     Iconv(const char* to, const char* from) : m_handle(iconv_open(to, from)) {
@@ -26,6 +27,8 @@ public:
 
     // Converts one character sequence; false when the input could not be converted.
     bool convert(std::string_view input, std::string& output) {
+        // Back to the initial state: a failed conversion may have left it mid-sequence.
+        iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(input.data());
         std::size_t inLeft = input.size();
         char buffer[256];
@@ -76,7 +79,7 @@ std::string toUtf8(std::string_view cp874) {
 }
 
 std::optional<std::string> fromUtf8(std::string_view utf8) {
-    Iconv converter("CP874", "UTF-8");
+    thread_local Iconv converter("CP874", "UTF-8");
     std::string result;
     result.reserve(utf8.size());
     if (!converter.convert(utf8, result)) {

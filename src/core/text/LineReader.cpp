@@ -53,10 +53,12 @@ bool LineReader::next(std::string& line) {
         }
         const char* begin = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_end;
-        const char* stop = begin;
-        while (stop < end && *stop != '\r' && *stop != kCtrlZ) {
-            ++stop;
-        }
+        const auto* cr =
+            static_cast<const char*>(std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
+        const char* limit = cr != nullptr ? cr : end;
+        const auto* ctrlZ =
+            static_cast<const char*>(std::memchr(begin, kCtrlZ, static_cast<std::size_t>(limit - begin)));
+        const char* stop = ctrlZ != nullptr ? ctrlZ : limit;
         line.append(begin, static_cast<std::size_t>(stop - begin));
         m_pos += static_cast<std::size_t>(stop - begin);
         if (stop == end) {

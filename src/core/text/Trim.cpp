@@ -1,5 +1,7 @@
 #include "text/Trim.h"
 
+#include <algorithm>
+
 namespace convertor {
 
 std::string_view trimView(std::string_view text) {
@@ -44,6 +46,25 @@ std::string blankControlBytes(std::string_view text) {
         }
     }
     return result;
+}
+
+std::string_view recordColumns(std::string_view line, std::size_t first, std::size_t last,
+                               std::string& buffer) {
+    std::string_view field = columns(line, first, last);
+    bool clean = std::none_of(field.begin(), field.end(),
+                              [](char byte) { return static_cast<unsigned char>(byte) < 0x20; });
+    std::size_t width = last >= first ? last - first + 1 : 0;
+    if (clean && field.size() == width) {
+        return field;
+    }
+    buffer.assign(field);
+    buffer.resize(width, ' ');
+    for (char& byte : buffer) {
+        if (static_cast<unsigned char>(byte) < 0x20) {
+            byte = ' ';
+        }
+    }
+    return buffer;
 }
 
 }  // namespace convertor

@@ -23,4 +23,10 @@ std::string paddedColumns(std::string_view line, std::size_t first, std::size_t 
 // Control bytes below 0x20 copied into a record would break the bank's line reading.
 std::string blankControlBytes(std::string_view text);
 
+// paddedColumns() with control bytes blanked, for a record field. A field that lies whole in the
+// line and holds no control byte is a view into the line; any other is built in buffer, which the
+// caller keeps from line to line. The view lives as long as the line and the buffer stay unchanged.
+std::string_view recordColumns(std::string_view line, std::size_t first, std::size_t last,
+                               std::string& buffer);
+
 }  // namespace convertor
