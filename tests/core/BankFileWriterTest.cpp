@@ -123,7 +123,7 @@ protected:
 };
 
 TEST_F(BankFileWriterTest, ManyPiecesMakeOneFileDigestAndArchive) {
-    Written written = write(40'000);  // 14 MB: four pieces
+    Written written = write(40'000);  // 14 MB: four pieces, fourteen blocks
     const auto& [finished, body] = written;
     EXPECT_TRUE(finished.problems.empty()) << ::testing::PrintToString(finished.problems);
     Sha1 sha1;
@@ -149,9 +149,9 @@ TEST_F(BankFileWriterTest, ManyPiecesMakeOneFileDigestAndArchive) {
 }
 
 TEST_F(BankFileWriterTest, RecordsCutByAPieceEndAreChecked) {
-    // The file is read back in windows of 4 MiB; lines are 357 bytes after a head of 251.
-    auto cutAt = [](long windowEnd) { return 3 + (windowEnd - 251) / 357 + 1; };
-    for (long line : {4L, cutAt(4L << 20), cutAt(8L << 20), 40'003L}) {
+    // The file is read back in blocks of 1 MiB; lines are 357 bytes after a head of 251.
+    auto cutAt = [](long blockEnd) { return 3 + (blockEnd - 251) / 357 + 1; };
+    for (long line : {4L, cutAt(1L << 20), cutAt(9L << 20), 40'003L}) {
         auto problems = write(40'000, line).finished.problems;
         ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
         EXPECT_EQ(problems[0].rfind("line " + std::to_string(line) + ": record 003 field ", 0), 0u) << problems[0];

@@ -1,7 +1,6 @@
 #include "bankfile/BankFileWriter.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,8 +19,9 @@ namespace convertor {
 namespace {
 
 // Pieces of 4 MiB: large enough for the disk, small enough that the two or three in flight keep
-// memory flat. The file is read back in windows of the same size.
+// memory flat.
 constexpr std::size_t kPieceSize = 4 << 20;
+constexpr std::size_t kBlockSize = 1 << 20;
 constexpr std::size_t kLongestLine = 1024;
 constexpr std::size_t kDigestLine = DigestLine::kWidth + 2;
 constexpr std::size_t kWaitingPieces = 2;
@@ -78,32 +78,32 @@ std::string freshPiece() {
     return piece;
 }
 
-// Bytes from to end of a file just written, a mapped window at a time: read where they lie in
-// the page cache, with never more than a window mapped.
+// Bytes from to end of a file just written, read a block at a time while they are still in the
+// page cache; a block of 1 MiB stays in the processor's cache for everything done with it.
 template <typename Use>
-void forEachWindow(const std::filesystem::path& file, std::uint64_t from, std::uint64_t end,
-                   const std::string& shown, Use use) {
+void forEachBlock(const std::filesystem::path& file, std::uint64_t from, std::uint64_t end,
+                  const std::string& shown, Use use) {
     Fd reader(file, O_RDONLY, shown);
     struct stat status {};
     if (::fstat(reader.get(), &status) != 0 || static_cast<std::uint64_t>(status.st_size) != end) {
         throw IoError("Cannot read file " + shown + ": it changed while it was written");
     }
-    const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    ::posix_fadvise(reader.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    std::unique_ptr<char[]> buffer(new char[kBlockSize]);
     for (std::uint64_t at = from; at < end;) {
-        std::uint64_t start = at / page * page;
-        auto length = static_cast<std::size_t>(std::min<std::uint64_t>(end - start, kPieceSize));
-        void* window = ::mmap(nullptr, length, PROT_READ, MAP_SHARED | MAP_POPULATE, reader.get(),
-                              static_cast<off_t>(start));
-        if (window == MAP_FAILED) {
+        ssize_t got = ::pread(reader.get(), buffer.get(), std::min<std::uint64_t>(kBlockSize, end - at),
+                              static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            if (got == 0) {
+                errno = EIO;
+            }
             throw ioError("Cannot read file", shown);
         }
-        struct Unmap {
-            void* window;
-            std::size_t length;
-            ~Unmap() { ::munmap(window, length); }
-        } unmap{window, length};
-        use(std::string_view(static_cast<const char*>(window) + (at - start), length - (at - start)));
-        at = start + length;
+        use(std::string_view(buffer.get(), static_cast<std::size_t>(got)));
+        at += static_cast<std::uint64_t>(got);
     }
 }
 
@@ -218,32 +218,32 @@ void BankFileWriter::work() {
 void BankFileWriter::packBody(Packing& packing) {
     Fd pack(m_names.packWork, O_WRONLY | O_TRUNC, m_names.archiveShown);
     std::vector<unsigned char> packed;
-    std::string carry;  // a line cut by the end of a window
+    std::string carry;  // a line cut by the end of a block
     long lineNumber = 3;
     auto checkLine = [&](std::string_view line) {
         bool terminated = !line.empty() && line.back() == '\r';
         packing.check.bodyLine(++lineNumber, terminated ? line.substr(0, line.size() - 1) : line, terminated);
     };
-    forEachWindow(m_names.bankWork, m_headSize, m_headSize + m_bodySize, m_names.bankShown,
-                  [&](std::string_view window) {
-                      packing.crc = crc32Of(window, packing.crc);
+    forEachBlock(m_names.bankWork, m_headSize, m_headSize + m_bodySize, m_names.bankShown,
+                  [&](std::string_view block) {
+                      packing.crc = crc32Of(block, packing.crc);
                       packed.clear();
-                      deflatePiece(window, false, packed);
+                      deflatePiece(block, false, packed);
                       writeAll(pack.get(), packed.data(), packed.size(), "Cannot write archive",
                                m_names.archiveShown);
                       packing.packedSize += packed.size();
-                      std::size_t lf = window.find('\n');
+                      std::size_t lf = block.find('\n');
                       if (!carry.empty() && lf != std::string_view::npos) {
-                          carry.append(window.substr(0, lf));
+                          carry.append(block.substr(0, lf));
                           checkLine(carry);
                           carry.clear();
-                          window.remove_prefix(lf + 1);
+                          block.remove_prefix(lf + 1);
                       }
-                      while ((lf = window.find('\n')) != std::string_view::npos) {
-                          checkLine(window.substr(0, lf));
-                          window.remove_prefix(lf + 1);
+                      while ((lf = block.find('\n')) != std::string_view::npos) {
+                          checkLine(block.substr(0, lf));
+                          block.remove_prefix(lf + 1);
                       }
-                      carry.append(window);
+                      carry.append(block);
                   });
     if (!carry.empty()) {
         packing.check.bodyLine(++lineNumber, carry, false);
@@ -261,7 +261,7 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
             std::rethrow_exception(m_failure);
         }
     }
-    // The pieces are done with; the read-back below needs only its windows.
+    // The pieces are done with; the read-back below needs only its blocks.
     m_piece = std::string();
     m_spare.clear();
     m_spare.shrink_to_fit();
@@ -271,6 +271,10 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
 
     // The body is read back while it is still in the page cache: the packing thread checks and
     // packs it while this one takes the digest, which covers everything after the digest line.
+    // The disk takes the body meanwhile: flushed now, the file is on disk by the time the run
+    // commits, instead of the commit waiting for all of it.
+    int flushError = 0;
+    std::thread flusher([&] { flushError = ::fdatasync(m_bank) == 0 ? 0 : errno; });
     Packing packing;
     std::exception_ptr packFailure;
     std::thread packer([&] {
@@ -284,15 +288,21 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
     std::string head = m_record001 + "\r\n" + line2;
     sha1.update(head);
     try {
-        forEachWindow(m_names.bankWork, m_headSize, m_headSize + m_bodySize, m_names.bankShown,
-                      [&](std::string_view window) { sha1.update(window); });
+        forEachBlock(m_names.bankWork, m_headSize, m_headSize + m_bodySize, m_names.bankShown,
+                      [&](std::string_view block) { sha1.update(block); });
     } catch (...) {
         packer.join();
+        flusher.join();
         throw;
     }
     packer.join();
+    flusher.join();
     if (packFailure) {
         std::rethrow_exception(packFailure);
+    }
+    if (flushError != 0) {
+        errno = flushError;
+        throw ioError("Cannot write file", m_names.bankShown);
     }
     finished.digest = digestText(sha1.finish());
     pwriteAll(m_bank, finished.digest + "\r\n", 0, m_names.bankShown);
