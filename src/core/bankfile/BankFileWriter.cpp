@@ -146,14 +146,12 @@ void BankFileWriter::stop(bool drain) {
 
 void BankFileWriter::append(std::string_view record) {
     std::size_t at = m_piece.size();
-    m_piece.resize(at + record.size() + 2);
+    m_piece.append(record);
     auto* out = reinterpret_cast<unsigned char*>(m_piece.data() + at);
-    const auto* in = reinterpret_cast<const unsigned char*>(record.data());
     for (std::size_t i = 0; i < record.size(); ++i) {
-        out[i] = in[i] < 0x20 ? ' ' : in[i];
+        out[i] = out[i] < 0x20 ? ' ' : out[i];
     }
-    out[record.size()] = '\r';
-    out[record.size() + 1] = '\n';
+    m_piece.append("\r\n", 2);
     ++m_lines;
     if (m_piece.size() >= kPieceSize) {
         handOver();
