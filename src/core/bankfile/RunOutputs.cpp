@@ -101,21 +101,22 @@ const fs::path& RunOutputs::add(const std::string& role, const fs::path& target)
             throw IoError("Cannot write " + target.string() + " twice in one run");
         }
     }
-    return create(role, target, Action::Replace);
+    return create(role, target, Action::Replace, false);
 }
 
 const fs::path& RunOutputs::addScratch(const std::string& role, const fs::path& shownAs) {
-    return create(role, shownAs, Action::Discard);
+    return create(role, shownAs, Action::Discard, true);
 }
 
-const fs::path& RunOutputs::create(const std::string& role, const fs::path& target, Action action) {
+const fs::path& RunOutputs::create(const std::string& role, const fs::path& target, Action action,
+                                   bool scratch) {
     fs::path work = workName(m_destination, role);
     int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         throw ioError("Cannot create a work file for", target);
     }
     ::close(fd);
-    m_outputs.push_back({role, work, target, action, action == Action::Discard});
+    m_outputs.push_back({role, work, target, action, scratch});
     return m_outputs.back().work;
 }
 

@@ -50,10 +50,10 @@ private:
         std::filesystem::path work;
         std::filesystem::path target;
         Action action = Action::Replace;
-        bool scratch = false;
+        bool scratch = false;  // no target of its own: shown as target in errors only
     };
     const std::filesystem::path& create(const std::string& role, const std::filesystem::path& target,
-                                        Action action);
+                                        Action action, bool scratch);
     Output& find(const std::string& role);
     const Output& find(const std::string& role) const;
     bool isInput(const std::filesystem::path& file) const;

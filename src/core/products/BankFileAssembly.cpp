@@ -7,7 +7,6 @@
 #include "bankfile/RunOutputs.h"
 #include "base/ConversionError.h"
 #include "products/ConversionContext.h"
-#include "text/Trim.h"
 
 namespace convertor {
 
