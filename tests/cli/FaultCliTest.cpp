@@ -307,9 +307,14 @@ TEST_F(LargeFaultCliTest, KilledAtManyPoints) {
     olderRun();
     const auto older = visible();
     const fs::path input = source("large.txt", large());
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(run(directCredit(input)).status, 0);
-    const auto whole = std::chrono::steady_clock::now() - start;
+    // The shortest of three runs: a run slowed by other work on the machine would put the later
+    // kills past the end of a quicker run.
+    auto whole = std::chrono::steady_clock::duration::max();
+    for (int i = 0; i < 3; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(run(directCredit(input)).status, 0);
+        whole = std::min(whole, std::chrono::steady_clock::now() - start);
+    }
     const auto newer = visible();
     // Back to the older outputs, so that each kill has something to keep.
     olderRun();
