@@ -18,13 +18,16 @@ namespace convertor {
 
 namespace {
 
-// Pieces of 4 MiB: large enough for the disk, small enough that the two or three in flight keep
-// memory flat.
-constexpr std::size_t kPieceSize = 4 << 20;
+// Pieces of 1 MiB: large enough for the disk, small enough that the few in flight keep memory
+// flat and stay in the processor's cache while they are packed.
+constexpr std::size_t kPieceSize = 1 << 20;
 constexpr std::size_t kBlockSize = 1 << 20;
 constexpr std::size_t kLongestLine = 1024;
 constexpr std::size_t kDigestLine = DigestLine::kWidth + 2;
-constexpr std::size_t kWaitingPieces = 2;
+constexpr std::size_t kWaitingPieces = 4;
+// The writing thread packs its pieces until this many wait for it; the rest is packed after the
+// pass, beside the digest.
+constexpr std::size_t kPackingLag = 2;
 
 IoError ioError(const std::string& what, const std::string& file) {
     return IoError(what + " " + file + ": " + std::strerror(errno));
@@ -115,11 +118,22 @@ BankFileWriter::BankFileWriter(Names names, std::string_view record001)
     if (m_bank < 0) {
         throw ioError("Cannot create file", m_names.bankShown);
     }
+    m_packing.fd = ::open(m_names.packWork.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (m_packing.fd < 0) {
+        ::close(m_bank);
+        throw ioError("Cannot create file", m_names.archiveShown);
+    }
     // Room for the digest line on top and for record 002 after record 001: both are known only
     // at the end and are filled in place.
     std::string head = std::string(DigestLine::kWidth, '0') + "\r\n" + m_record001 + "\r\n" +
                        std::string(static_cast<std::size_t>(recordLength(2)), ' ') + "\r\n";
-    writeAll(m_bank, head.data(), head.size(), "Cannot write file", m_names.bankShown);
+    try {
+        writeAll(m_bank, head.data(), head.size(), "Cannot write file", m_names.bankShown);
+    } catch (...) {
+        ::close(m_packing.fd);
+        ::close(m_bank);
+        throw;
+    }
     m_headSize = head.size();
     m_lines = 3;
     m_thread = std::thread([this] { work(); });
@@ -127,6 +141,7 @@ BankFileWriter::BankFileWriter(Names names, std::string_view record001)
 
 BankFileWriter::~BankFileWriter() {
     stop(false);
+    ::close(m_packing.fd);
     ::close(m_bank);
 }
 
@@ -195,6 +210,15 @@ void BankFileWriter::work() {
             ::sync_file_range(m_bank, static_cast<off_t>(m_headSize + m_bodySize),
                               static_cast<off_t>(piece.size()), SYNC_FILE_RANGE_WRITE);
             m_bodySize += piece.size();
+            checkPiece(piece);
+            // Packing waits while a piece does: the converting thread must not wait for it.
+            if (m_packing.open) {
+                std::lock_guard lock(m_mutex);
+                m_packing.open = m_full.size() < kPackingLag;
+            }
+            if (m_packing.open) {
+                pack(piece);
+            }
         } catch (...) {
             std::lock_guard lock(m_mutex);
             m_failure = std::current_exception();
@@ -211,41 +235,37 @@ void BankFileWriter::work() {
     }
 }
 
-// Checks every record of the body, takes its CRC-32 and packs it with Deflate into the scratch
-// file.
-void BankFileWriter::packBody(Packing& packing) {
-    Fd pack(m_names.packWork, O_WRONLY | O_TRUNC, m_names.archiveShown);
-    std::vector<unsigned char> packed;
-    std::string carry;  // a line cut by the end of a block
-    long lineNumber = 3;
-    auto checkLine = [&](std::string_view line) {
-        bool terminated = !line.empty() && line.back() == '\r';
-        packing.check.bodyLine(++lineNumber, terminated ? line.substr(0, line.size() - 1) : line, terminated);
-    };
-    forEachBlock(m_names.bankWork, m_headSize, m_headSize + m_bodySize, m_names.bankShown,
-                  [&](std::string_view block) {
-                      packing.crc = crc32Of(block, packing.crc);
-                      packed.clear();
-                      deflatePiece(block, false, packed);
-                      writeAll(pack.get(), packed.data(), packed.size(), "Cannot write archive",
-                               m_names.archiveShown);
-                      packing.packedSize += packed.size();
-                      std::size_t lf = block.find('\n');
-                      if (!carry.empty() && lf != std::string_view::npos) {
-                          carry.append(block.substr(0, lf));
-                          checkLine(carry);
-                          carry.clear();
-                          block.remove_prefix(lf + 1);
-                      }
-                      while ((lf = block.find('\n')) != std::string_view::npos) {
-                          checkLine(block.substr(0, lf));
-                          block.remove_prefix(lf + 1);
-                      }
-                      carry.append(block);
-                  });
-    if (!carry.empty()) {
-        packing.check.bodyLine(++lineNumber, carry, false);
+// The next bytes of the body, packed with Deflate a block at a time onto the scratch file.
+void BankFileWriter::pack(std::string_view body) {
+    while (!body.empty()) {
+        // A piece just over a block goes in one, not with a scrap of a block after it.
+        std::string_view block = body.substr(0, body.size() <= kPieceSize + kLongestLine ? body.size() : kBlockSize);
+        body.remove_prefix(block.size());
+        m_packing.crc = crc32Of(block, m_packing.crc);
+        m_packing.out.clear();
+        deflatePiece(block, false, m_packing.out);
+        writeAll(m_packing.fd, m_packing.out.data(), m_packing.out.size(), "Cannot write archive",
+                 m_names.archiveShown);
+        m_packing.packedSize += m_packing.out.size();
+        m_packing.bodyPacked += block.size();
     }
+}
+
+// Checks the records of a piece; a piece holds whole lines.
+void BankFileWriter::checkPiece(std::string_view piece) {
+    for (std::size_t lf; (lf = piece.find('\n')) != std::string_view::npos;) {
+        std::string_view line = piece.substr(0, lf);
+        const bool terminated = !line.empty() && line.back() == '\r';
+        m_check.bodyLine(++m_linesChecked, terminated ? line.substr(0, line.size() - 1) : line, terminated);
+        piece.remove_prefix(lf + 1);
+    }
+}
+
+// Packs the part of the body the writing thread left, read back from the file.
+void BankFileWriter::packRest() {
+    std::uint64_t at = m_packing.bodyPacked;
+    forEachBlock(m_names.bankWork, m_headSize + at, m_headSize + m_bodySize, m_names.bankShown,
+                  [&](std::string_view block) { pack(block); });
 }
 
 BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
@@ -267,17 +287,16 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
     std::string line2 = std::string(record002) + "\r\n";
     pwriteAll(m_bank, line2, static_cast<off_t>(kDigestLine + m_record001.size() + 2), m_names.bankShown);
 
-    // The body is read back while it is still in the page cache: the packing thread checks and
-    // packs it while this one takes the digest, which covers everything after the digest line.
+    // The body is read back while it is still in the page cache: the packing thread checks it
+    // (and packs what is left) while this one takes the digest, which covers everything after the digest line.
     // The disk takes the body meanwhile: flushed now, the file is on disk by the time the run
     // commits, instead of the commit waiting for all of it.
     int flushError = 0;
     std::thread flusher([&] { flushError = ::fdatasync(m_bank) == 0 ? 0 : errno; });
-    Packing packing;
     std::exception_ptr packFailure;
     std::thread packer([&] {
         try {
-            packBody(packing);
+            packRest();
         } catch (...) {
             packFailure = std::current_exception();
         }
@@ -310,15 +329,15 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
     deflatePiece(head, false, packed.head);
     deflatePiece({}, true, packed.tail);
     packed.body = m_names.packWork;
-    packed.bodySize = packing.packedSize;
-    packed.crc = crc32Join(crc32Of(head), packing.crc, m_bodySize);
+    packed.bodySize = m_packing.packedSize;
+    packed.crc = crc32Join(crc32Of(head), m_packing.crc, m_bodySize);
     packed.size = head.size() + m_bodySize;
     struct stat status {};
     packed.modified = ::fstat(m_bank, &status) == 0 ? status.st_mtime : std::time(nullptr);
 
-    packing.check.headerLine(2, m_record001);
-    packing.check.debitLine(3, record002);
-    finished.problems = packing.check.finish(m_lines + 1);
+    m_check.headerLine(2, m_record001);
+    m_check.debitLine(3, record002);
+    finished.problems = m_check.finish(m_lines + 1);
     return finished;
 }
 

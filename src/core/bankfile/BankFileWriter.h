@@ -16,11 +16,12 @@
 namespace convertor {
 
 // Writes the bank work file. The converting thread appends records to a piece in memory; a
-// second thread writes each full piece to the end of the work file. At the end record 002 and
-// the digest line are filled in place, so the file is never copied, and the body is read back
-// once from the page cache by two threads at a time, while a third flushes it to disk: one
-// takes the digest, the other checks every record and packs the body with Deflate into a
-// scratch file, ready for the archive.
+// second thread writes each full piece to the end of the work file and, while no other piece
+// waits for it, packs the piece with Deflate into a scratch file, ready for the archive. At the
+// end record 002 and the digest line are filled in place, so the file is never copied, and the
+// body is read back once from the page cache by two threads at a time, while a third flushes it
+// to disk: one takes the digest, the other checks every record and packs what the writing
+// thread left unpacked.
 class BankFileWriter {
 public:
     struct Names {
@@ -48,21 +49,30 @@ public:
     Finished finish(std::string_view record002);
 
 private:
-    // What the packing thread finds.
+    // The Deflate of the body so far, in the scratch file: written by the writing thread while
+    // it keeps up, then by the packing thread after the pass.
     struct Packing {
-        BankFileCheck check;
-        std::uint32_t crc = 0;
+        int fd = -1;
+        std::uint64_t bodyPacked = 0;  // bytes of the body packed, from its start
+        std::uint32_t crc = 0;         // of those bytes
         std::uint64_t packedSize = 0;
+        bool open = true;              // the writing thread packs its pieces
+        std::vector<unsigned char> out;
     };
 
     void handOver();
     void work();
-    void packBody(Packing& packing);
+    void pack(std::string_view body);
+    void packRest();
+    void checkPiece(std::string_view piece);
     // Ends the writing thread once it has written what waits (drain) or at once.
     void stop(bool drain);
 
     Names m_names;
     int m_bank = -1;
+    Packing m_packing;
+    BankFileCheck m_check;  // the writing thread's until it ends
+    long m_linesChecked = 3;
     std::string m_record001;
     std::size_t m_headSize = 0;
     long m_lines = 0;  // lines of the file so far, the head included
