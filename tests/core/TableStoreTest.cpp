@@ -194,6 +194,35 @@ TEST_F(TableStoreTest, RunRowsAreCommittedOnEndRunAndOnDestruction) {
     EXPECT_EQ(rowCount(store, "Dcp_Err"), 2u);
 }
 
+// Rows are written in batches: whatever runs next (a select, an emptying, the commit, another
+// connection after it) sees every row appended before it, in order, whatever the batch holds.
+TEST_F(TableStoreTest, BatchedRowsAreAllThereForWhateverComesNext) {
+    using namespace schema;
+    auto append = [&](int n) {
+        store.appendRow(dcpDetail::kTable, {{dcpDetail::kAccountNo, std::to_string(n)}, {dcpDetail::kAmount, n * 1.5}});
+        store.appendRow(rejection::kTable, {{rejection::kLineNo, std::to_string(n)}});
+    };
+    store.beginRun();
+    for (int n = 0; n < 70; ++n) {
+        append(n);
+    }
+    QueryResult rows = store.query("SELECT AcNo, Amount FROM Dcp_Detail ORDER BY rowid");
+    ASSERT_EQ(rows.rows.size(), 70u);
+    for (int n = 0; n < 70; ++n) {
+        EXPECT_EQ(rows.rows[n][0], TableValue(std::to_string(n)));
+        EXPECT_EQ(rows.rows[n][1], TableValue(n * 1.5));
+    }
+    for (int n = 70; n < 75; ++n) {
+        append(n);
+    }
+    store.clearTable(dcpDetail::kTable);
+    append(75);
+    store.endRun();
+    TableStore other(home.database());
+    EXPECT_EQ(rowCount(other, "Dcp_Detail"), 1u);
+    EXPECT_EQ(rowCount(other, "Dcp_Err"), 76u);
+}
+
 // A report dataset over the tables reads them afresh on each pass, row by row, and the JSON
 // written from it is the one written from its loaded rows; a select that cannot run fails when
 // the dataset is made.

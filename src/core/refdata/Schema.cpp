@@ -1,5 +1,6 @@
 #include "refdata/Schema.h"
 
+#include <string_view>
 #include <vector>
 
 namespace convertor::schema {
@@ -15,6 +16,9 @@ struct Table {
     const char* name;
     std::vector<Column> columns;
     std::string primaryKey;  // a key over more than one column; empty for none
+    // A column the reports join on: indexed, so a join finds its rows instead of sorting the
+    // whole table for every pass.
+    const char* joinedOn = nullptr;
 };
 
 // Sizes in the type names document the widths the converters write; SQLite does not enforce them,
@@ -74,7 +78,8 @@ const std::vector<Table>& tables() {
           {whtDetail::kIncomeType, "TEXT(1)"},
           {whtDetail::kIncomeDescription, "TEXT(80)"},
           {whtDetail::kRate, "TEXT(2)"}},
-         {}},
+         {},
+         whtDetail::kCreditId},
         {invoiceDetail::kTable,
          {{invoiceDetail::kCreditId, "TEXT(6)"},
           {invoiceDetail::kInvoiceId, "TEXT(6)"},
@@ -85,7 +90,8 @@ const std::vector<Table>& tables() {
           {invoiceDetail::kVatAmount, "REAL"},
           {invoiceDetail::kChargeAmount, "REAL"},
           {invoiceDetail::kWhtAmount, "REAL"}},
-         {}},
+         {},
+         invoiceDetail::kCreditId},
         {whtFormType::kTable,
          {{whtFormType::kFormType, "TEXT(2) NOT NULL PRIMARY KEY"},
           {whtFormType::kFormName, "TEXT(40)"},
@@ -112,6 +118,24 @@ std::span<const char* const> tableNames() {
         return list;
     }();
     return names;
+}
+
+std::string createIndexSql(const char* table) {
+    for (const Table& known : tables()) {
+        if (std::string_view(known.name) == table && known.joinedOn != nullptr) {
+            return std::string("CREATE INDEX IF NOT EXISTS ") + known.name + "_" + known.joinedOn + " ON " +
+                   known.name + " (" + known.joinedOn + ");\n";
+        }
+    }
+    return {};
+}
+
+std::string createIndexesSql() {
+    std::string sql;
+    for (const Table& table : tables()) {
+        sql += createIndexSql(table.name);
+    }
+    return sql;
 }
 
 const std::string& createTablesSql() {

@@ -136,5 +136,9 @@ std::span<const char* const> tableNames();
 
 // CREATE TABLE statements of every table, in one script.
 const std::string& createTablesSql();
+// The CREATE INDEX IF NOT EXISTS statement of a table; empty for a table without an index.
+std::string createIndexSql(const char* table);
+// Those of every table, in one script.
+std::string createIndexesSql();
 
 }  // namespace convertor::schema

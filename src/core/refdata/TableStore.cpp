@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/ConversionError.h"
+#include "refdata/RowBatch.h"
 #include "refdata/Schema.h"
 #include "text/CodePage.h"
 
@@ -103,8 +104,16 @@ struct TableStore::Impl {
         std::string callerName;
         std::string table;  // the schema's own name
         std::vector<std::string> fields;
-        RawStatement statement{nullptr, &sqlite3_finalize};
+        std::unique_ptr<RowBatch> rows;
     };
+
+    // Writes the rows still kept: every statement but an append sees all rows appended before.
+    Impl& flushed() {
+        for (auto& insert : inserts) {
+            insert->rows->flush();
+        }
+        return *this;
+    }
 
     bool matches(const Insert& insert, const char* table, const TableRow& row) const {
         if (insert.callerTable != table || insert.callerName != table || insert.fields.size() != row.size()) {
@@ -131,7 +140,6 @@ struct TableStore::Impl {
         const auto& known = guarded("Cannot append a row to the table " + insert->table,
                                     [&]() -> const std::vector<std::string>& { return columnsOf(insert->table); });
         std::string names;
-        std::string marks;
         for (const auto& field : row) {
             auto column = std::find_if(known.begin(), known.end(),
                                        [&](const std::string& name) { return sameName(name, field.first); });
@@ -140,18 +148,11 @@ struct TableStore::Impl {
             }
             insert->fields.push_back(field.first);
             names += (names.empty() ? "" : ", ") + quotedName(*column);
-            marks += marks.empty() ? "?" : ", ?";
         }
         const std::string& name = insert->table;
-        std::string sql =
-            row.empty() ? "INSERT INTO " + quotedName(name) + " DEFAULT VALUES"
-                        : "INSERT INTO " + quotedName(name) + " (" + names + ") VALUES (" + marks + ")";
-        sqlite3_stmt* raw = nullptr;
-        if (sqlite3_prepare_v2(db.getHandle(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(raw);
-            throw TableError("Cannot append a row to the table " + name + ": " + sqlite3_errmsg(db.getHandle()));
-        }
-        insert->statement.reset(raw);
+        std::string head = row.empty() ? "INSERT INTO " + quotedName(name) + " DEFAULT VALUES"
+                                       : "INSERT INTO " + quotedName(name) + " (" + names + ") VALUES";
+        insert->rows = std::make_unique<RowBatch>(db.getHandle(), name, std::move(head), row.size());
         inserts.push_back(std::move(insert));
         return *inserts.back();
     }
@@ -226,45 +227,44 @@ TableStore::~TableStore() {
 
 void TableStore::clearTable(const char* table) {
     std::string name = knownTable(table);
-    guarded("Cannot empty the table " + name, [&] { impl().db.exec("DELETE FROM " + quotedName(name)); });
+    guarded("Cannot empty the table " + name, [&] {
+        impl().flushed().db.exec("DELETE FROM " + quotedName(name));
+        // A database made before a table had its index gets it here.
+        if (std::string index = schema::createIndexSql(name.c_str()); !index.empty()) {
+            impl().db.exec(index);
+        }
+    });
 }
 
 void TableStore::appendRow(const char* table, const TableRow& row) {
     Impl& store = impl();
     Impl::Insert& insert = store.insertFor(table, row);
-    sqlite3_stmt* statement = insert.statement.get();
-    if (store.utf8.size() < row.size()) {
-        store.utf8.resize(row.size());
-    }
-    int code = SQLITE_OK;
-    for (std::size_t i = 0; i < row.size() && code == SQLITE_OK; ++i) {
-        const int index = static_cast<int>(i) + 1;
+    std::span<TableValue> slots = insert.rows->nextRow();
+    for (std::size_t i = 0; i < row.size(); ++i) {
         const TableValue& value = row[i].second;
-        if (const auto* number = std::get_if<double>(&value)) {
-            code = sqlite3_bind_double(statement, index, *number);
-        } else if (const auto* text = std::get_if<std::string>(&value)) {
+        if (const auto* text = std::get_if<std::string>(&value)) {
             // Code page 874 is ASCII below 0x80: such a text is its own UTF-8.
             const bool ascii = std::all_of(text->begin(), text->end(),
                                            [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-            const std::string& bound = ascii ? *text : (store.utf8[i] = toUtf8(*text));
-            code = sqlite3_bind_text(statement, index, bound.data(), static_cast<int>(bound.size()), SQLITE_STATIC);
+            auto* slot = std::get_if<std::string>(&slots[i]);
+            if (slot == nullptr) {
+                slot = &slots[i].emplace<std::string>();
+            }
+            if (ascii) {
+                slot->assign(*text);
+            } else {
+                *slot = toUtf8(*text);
+            }
         } else {
-            code = sqlite3_bind_null(statement, index);
+            slots[i] = value;
         }
     }
-    if (code == SQLITE_OK) {
-        code = sqlite3_step(statement);
-    }
-    std::string why = code == SQLITE_DONE ? std::string() : sqlite3_errmsg(store.db.getHandle());
-    sqlite3_reset(statement);
-    if (code != SQLITE_DONE) {
-        throw TableError("Cannot append a row to the table " + insert.table + ": " + why);
-    }
+    insert.rows->rowFilled();
 }
 
 void TableStore::beginRun() {
     guarded("Cannot begin writing the tables", [&] {
-        if (!impl().inTransaction()) {
+        if (!impl().flushed().inTransaction()) {
             impl().db.exec("BEGIN");
         }
     });
@@ -272,7 +272,7 @@ void TableStore::beginRun() {
 
 void TableStore::endRun() {
     guarded("Cannot commit the table rows", [&] {
-        if (impl().inTransaction()) {
+        if (impl().flushed().inTransaction()) {
             impl().db.exec("COMMIT");
         }
     });
@@ -283,7 +283,7 @@ std::optional<std::string> TableStore::bankNameEn(std::string_view bankCode) {
     static const std::string sql = std::string("SELECT ") + kNameEn + " FROM " + kTable + " WHERE " + kCode +
                                    " = ? ORDER BY rowid LIMIT 1";
     return guarded("Cannot look up the bank",
-                   [&] { return firstName(impl().prepared(impl().bankLookup, sql), {bankCode}); });
+                   [&] { return firstName(impl().flushed().prepared(impl().bankLookup, sql), {bankCode}); });
 }
 
 std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, std::string_view branchCode) {
@@ -291,7 +291,7 @@ std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, s
     static const std::string sql = std::string("SELECT ") + kNameEn + " FROM " + kTable + " WHERE " +
                                    kBankCode + " = ? AND " + kCode + " = ? ORDER BY rowid LIMIT 1";
     return guarded("Cannot look up the branch", [&] {
-        return firstName(impl().prepared(impl().branchLookup, sql), {bankCode, branchCode});
+        return firstName(impl().flushed().prepared(impl().branchLookup, sql), {bankCode, branchCode});
     });
 }
 
@@ -300,7 +300,7 @@ void TableStore::addBank(std::string_view bankCode, std::string_view nameEn) {
     static const std::string sql =
         std::string("INSERT INTO ") + kTable + " (" + kCode + ", " + kNameEn + ") VALUES (?, ?)";
     guarded(std::string("Cannot append a row to the table ") + kTable, [&] {
-        insertTexts(impl().prepared(impl().bankInsert, sql), {bankCode, nameEn});
+        insertTexts(impl().flushed().prepared(impl().bankInsert, sql), {bankCode, nameEn});
     });
 }
 
@@ -309,7 +309,7 @@ void TableStore::addBranch(std::string_view bankCode, std::string_view branchCod
     static const std::string sql = std::string("INSERT INTO ") + kTable + " (" + kBankCode + ", " + kCode +
                                    ", " + kNameEn + ") VALUES (?, ?, ?)";
     guarded(std::string("Cannot append a row to the table ") + kTable, [&] {
-        insertTexts(impl().prepared(impl().branchInsert, sql), {bankCode, branchCode, nameEn});
+        insertTexts(impl().flushed().prepared(impl().branchInsert, sql), {bankCode, branchCode, nameEn});
     });
 }
 
@@ -402,7 +402,7 @@ private:
 }  // namespace
 
 std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql) {
-    sqlite3* db = impl().db.getHandle();
+    sqlite3* db = impl().flushed().db.getHandle();
     auto fail = [&](const std::string& why) { return TableError("Cannot run the query: " + why); };
     auto prepare = [&](const char* text, const char** tail) {
         sqlite3_stmt* raw = nullptr;
@@ -446,6 +446,7 @@ void TableStore::createSchema(const std::filesystem::path& databaseFile) {
         SQLite::Database db(databaseFile.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE,
                             kBusyTimeoutMs);
         db.exec(schema::createTablesSql());
+        db.exec(schema::createIndexesSql());
     });
 }
 

@@ -36,7 +36,7 @@ public:
     TableStore(const TableStore&) = delete;
     TableStore& operator=(const TableStore&) = delete;
 
-    // Empties a working table.
+    // Empties a working table (and gives it its index when it has none yet).
     void clearTable(const char* table);
     // Appends one row; string values are code page 874.
     void appendRow(const char* table, const TableRow& row);

@@ -149,12 +149,14 @@ struct Table;
 struct Table {
     const ReportDataset* dataset = nullptr;  // null: no rows
     std::vector<std::string> keys;
-    Totals totals;
+    // Known after a pass over every row: the pass that renders them when nothing asks for the
+    // totals earlier, so a report that shows them after its rows reads its rows once.
+    mutable std::optional<Totals> totals;
     // The column of the key children are grouped by (cheque ID, credit ID), and whether the keys
     // come in rising order: strictly for the cheques, never falling for their tax and invoice rows.
     int keyColumn = -1;
-    bool keysStrictlyRise = true;
-    bool keysNeverFall = true;
+    mutable bool keysStrictlyRise = true;
+    mutable bool keysNeverFall = true;
     // Every name a row of this table answers, each with its candidates last first.
     std::unordered_map<std::string, std::vector<Slot>> layout;
 
@@ -178,14 +180,23 @@ const TableValue& valueAt(const std::vector<TableValue>& row, std::size_t col) {
 }
 
 // One pass over a table: its count and sums, and how its key column runs.
-void scanTable(Table& table) {
+void scanTable(const Table& table);
+
+const Totals& totalsOf(const Table& table) {
+    if (!table.totals) {
+        scanTable(table);
+    }
+    return *table.totals;
+}
+
+void scanTable(const Table& table) {
     table.totals = Totals(table.keys.size());
     std::optional<std::string> previous;
     auto cursor = table.open();
     cursor->readTextsOnlyIn(table.keyColumn < 0 ? std::string::npos : static_cast<std::size_t>(table.keyColumn));
     while (cursor->next()) {
         const std::vector<TableValue>& row = cursor->row();
-        table.totals.add(row);
+        table.totals->add(row);
         if (table.keyColumn >= 0 && (table.keysStrictlyRise || table.keysNeverFall)) {
             std::string key = keyText(valueAt(row, static_cast<std::size_t>(table.keyColumn)));
             if (previous) {
@@ -197,7 +208,7 @@ void scanTable(Table& table) {
     }
     if (table.keyColumn < 0) {
         // Without the column every row has the empty key.
-        table.keysStrictlyRise = table.keysNeverFall = table.totals.count <= 1;
+        table.keysStrictlyRise = table.keysNeverFall = table.totals->count <= 1;
     }
 }
 
@@ -322,7 +333,12 @@ struct RowList {
     bool whole = true;  // the dataset itself, else these rows
     Rows rows;
 
-    bool empty() const { return whole ? table->totals.count == 0 : rows.empty(); }
+    bool empty() const {
+        if (!whole) {
+            return rows.empty();
+        }
+        return table->totals ? table->totals->count == 0 : !table->open()->next();
+    }
 };
 
 struct ChildState {
@@ -347,11 +363,37 @@ struct Frame {
 };
 
 struct RootEntry {
+    // A dataset's count or sum of a column (no sum when the column holds a text), worked out when
+    // the template asks for it.
+    enum Total { NoTotal, Count, Sum, SumRaw };
+
     std::string text;
     const Table* table = nullptr;  // a dataset
     RowList list;
+    Total total = NoTotal;
+    const Table* totalOf = nullptr;
+    std::size_t col = 0;
 
     static RootEntry of(std::string value) { return RootEntry{std::move(value), nullptr, {}}; }
+    static RootEntry totalEntry(Total total, const Table& table, std::size_t col = 0) {
+        RootEntry entry;
+        entry.total = total;
+        entry.totalOf = &table;
+        entry.col = col;
+        return entry;
+    }
+
+    std::optional<std::string> totalText() const {
+        const Totals& totals = totalsOf(*totalOf);
+        if (total == Count) {
+            return std::to_string(totals.count);
+        }
+        if (!totals.numeric[col]) {
+            return std::nullopt;
+        }
+        const double sum = totals.total(col);
+        return total == Sum ? formatMoney(sum) : rawNumber(sum);
+    }
 };
 
 class Renderer {
@@ -509,13 +551,23 @@ private:
             }
             frame.children = &children;
         }
+        std::optional<Totals> totals;
+        if (!table.totals) {
+            totals.emplace(table.keys.size());
+        }
         std::size_t position = 0;
         for (auto cursor = table.open(); cursor->next();) {
             frame.values = &cursor->row();
             frame.position = ++position;
+            if (totals) {
+                totals->add(*frame.values);
+            }
             m_stack.push_back(frame);
             body();
             m_stack.pop_back();
+        }
+        if (totals && !table.totals) {
+            table.totals = std::move(totals);
         }
     }
 
@@ -561,6 +613,13 @@ private:
                     Found found(Found::List);
                     found.list = &entry->second.list;
                     return found;
+                }
+                if (entry->second.total != RootEntry::NoTotal) {
+                    std::optional<std::string> total = entry->second.totalText();
+                    if (!total) {
+                        continue;
+                    }
+                    return Found::made(std::move(*total));
                 }
                 return Found::view(entry->second.text);
             }
@@ -676,7 +735,10 @@ void renderStreaming(const kmu::component<std::string>& tree, const std::string&
     invoices.keyColumn = invoices.column(schema::invoiceDetail::kCreditId);
     const Table* children[2] = {&taxes, &invoices};
     for (auto& [name, table] : tables) {
-        scanTable(table);
+        // The cheques and their children are read alongside only when their keys run in order.
+        if (&table == &cheques || &table == &taxes || &table == &invoices) {
+            scanTable(table);
+        }
         layOut(table, &table == &cheques ? children : nullptr);
     }
 
@@ -690,13 +752,10 @@ void renderStreaming(const kmu::component<std::string>& tree, const std::string&
     root["PrintedDate"] = RootEntry::of(dayMonthYear(printedOn));
     for (const auto& [name, table] : tables) {
         root[name] = RootEntry{{}, &table, RowList{&table, true, {}}};
-        root[name + "_count"] = RootEntry::of(std::to_string(table.totals.count));
+        root[name + "_count"] = RootEntry::totalEntry(RootEntry::Count, table);
         for (std::size_t col = 0; col < table.keys.size(); ++col) {
-            if (table.totals.numeric[col]) {
-                const double total = table.totals.total(col);
-                root[name + "_sum_" + table.keys[col]] = RootEntry::of(formatMoney(total));
-                root[name + "_sum_" + table.keys[col] + "_raw"] = RootEntry::of(rawNumber(total));
-            }
+            root[name + "_sum_" + table.keys[col]] = RootEntry::totalEntry(RootEntry::Sum, table, col);
+            root[name + "_sum_" + table.keys[col] + "_raw"] = RootEntry::totalEntry(RootEntry::SumRaw, table, col);
         }
     }
 
