@@ -280,6 +280,8 @@ const std::vector<std::string> kCaseTemplates = {
     "{{Name}},{{/invoices}}{{^invoices}}none{{/invoices}}] {{wht_count}} {{wht_sum_WhtAmount}} {{invoices_count}} "
     "{{invoices_sum_Name}}\n{{/frDBDataSet4}}{{frDBDataSet5_count}}",
     "{{=<% %>=}}<%ComId%><%#frDBDataSet3%><%RowNo%><%/frDBDataSet3%><%={{ }}=%>{{frDBDataSet3_count}}",
+    "{{frDBDataSet3_sum_Amount}}[{{frDBDataSet3_sum_Name}}]{{#frDBDataSet3}}{{frDBDataSet3_count}}{{/frDBDataSet3}}"
+    "{{frDBDataSet3_count}}",
 };
 
 TEST(ReportEngineRules, StreamedRenderingKeepsTheTemplateRules) {
@@ -296,6 +298,7 @@ TEST(ReportEngineRules, StreamedRenderingKeepsTheTemplateRules) {
         {1, 4, "000001A1000002A1000003A1123;000001A2000002A2000003A2123;000001A3000002A3000003A3123;"},
         {1, 5, "1 000001 [1:1.00/c1,|I1:,] 1 1.00 1 0.00\n2 000002 [1:2.00/c2,|none] 1 2.00 0 0.00\n3 000003 [1:2.00/c3,2:3.50/c3,|I3:i3,I3b:i3b,] 2 5.50 2 \n4"},
         {1, 6, "AC&amp;11233"},
+        {1, 7, "3.75[]3333"},
         {0, 0, "a\n<1 A1 dup 1.50 1.5 n&lt;1&gt; n<1> n<1> AC&amp;1>\n<2 A2 d2      AC&amp;1>\n<3 A3 d3 2.25 2.25 x x x AC&amp;1>\nnone\nn=3 3.75 3.75 [] 0\n"},
         {0, 1, "<AC&amp;1>eno124.00 31/12/2024 ||\n(n&lt;1&gt;)()(x)"},
         {0, 2, "<b>AC&amp;1</b>|<b>AC&amp;1</b>A1<b>AC&amp;1</b>A2<b>AC&amp;1</b>A3"},
