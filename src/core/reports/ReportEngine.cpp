@@ -846,10 +846,29 @@ std::string renderReportFile(const ReportValue& report, const std::filesystem::p
     return engine.render(report, printedOn);
 }
 
+namespace {
+
+constexpr std::size_t kHtmlBlock = 1 << 16;
+
+}  // namespace
+
 void writeReportHtml(const ReportValue& report, const std::filesystem::path& reportDir, std::ostream& out) {
     ReportEngine engine;
     engine.load(reportDir / report.templateName);
-    engine.render(report, [&](std::string_view text) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
+    // Lines are gathered into blocks: a stream write per line costs more than the line.
+    std::string block;
+    block.reserve(kHtmlBlock + 4096);
+    auto flush = [&] {
+        out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        block.clear();
+    };
+    engine.render(report, [&](std::string_view text) {
+        block += text;
+        if (block.size() >= kHtmlBlock) {
+            flush();
+        }
+    });
+    flush();
 }
 
 }  // namespace convertor
