@@ -75,10 +75,8 @@ void pwriteAll(int fd, std::string_view data, off_t offset, const std::string& s
     }
 }
 
-std::string freshPiece() {
-    std::string piece;
-    piece.reserve(kPieceSize + kLongestLine);
-    return piece;
+PieceBuffer freshPiece() {
+    return PieceBuffer(kPieceSize + kLongestLine);
 }
 
 // Bytes from to end of a file just written, read a block at a time while they are still in the
@@ -160,13 +158,14 @@ void BankFileWriter::stop(bool drain) {
 }
 
 void BankFileWriter::append(std::string_view record) {
-    std::size_t at = m_piece.size();
-    m_piece.append(record);
-    auto* out = reinterpret_cast<unsigned char*>(m_piece.data() + at);
+    auto* out = reinterpret_cast<unsigned char*>(m_piece.extend(record.size() + 2));
+    const auto* in = reinterpret_cast<const unsigned char*>(record.data());
+    // Copied and blanked in one pass: every byte below a blank becomes one.
     for (std::size_t i = 0; i < record.size(); ++i) {
-        out[i] = out[i] < 0x20 ? ' ' : out[i];
+        out[i] = std::max<unsigned char>(in[i], ' ');
     }
-    m_piece.append("\r\n", 2);
+    out[record.size()] = '\r';
+    out[record.size() + 1] = '\n';
     ++m_lines;
     if (m_piece.size() >= kPieceSize) {
         handOver();
@@ -194,7 +193,7 @@ void BankFileWriter::handOver() {
 // The writing thread: each piece to the end of the work file, and its write-back started.
 void BankFileWriter::work() {
     for (;;) {
-        std::string piece;
+        PieceBuffer piece;
         {
             std::unique_lock lock(m_mutex);
             m_changed.wait(lock, [&] { return m_closing || !m_full.empty(); });
@@ -210,14 +209,14 @@ void BankFileWriter::work() {
             ::sync_file_range(m_bank, static_cast<off_t>(m_headSize + m_bodySize),
                               static_cast<off_t>(piece.size()), SYNC_FILE_RANGE_WRITE);
             m_bodySize += piece.size();
-            checkPiece(piece);
+            checkPiece(piece.view());
             // Packing waits while a piece does: the converting thread must not wait for it.
             if (m_packing.open) {
                 std::lock_guard lock(m_mutex);
                 m_packing.open = m_full.size() < kPackingLag;
             }
             if (m_packing.open) {
-                pack(piece);
+                pack(piece.view());
             }
         } catch (...) {
             std::lock_guard lock(m_mutex);
@@ -280,7 +279,7 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
         }
     }
     // The pieces are done with; the read-back below needs only its blocks.
-    m_piece = std::string();
+    m_piece = PieceBuffer();
     m_spare.clear();
     m_spare.shrink_to_fit();
     Finished finished;

@@ -12,6 +12,7 @@
 
 #include "bankfile/BankFileCheck.h"
 #include "bankfile/DeflatedFile.h"
+#include "bankfile/PieceBuffer.h"
 
 namespace convertor {
 
@@ -77,11 +78,11 @@ private:
     std::size_t m_headSize = 0;
     long m_lines = 0;  // lines of the file so far, the head included
 
-    std::string m_piece;
+    PieceBuffer m_piece;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<std::string> m_full;
-    std::vector<std::string> m_spare;
+    std::deque<PieceBuffer> m_full;
+    std::vector<PieceBuffer> m_spare;
     bool m_closing = false;
     std::exception_ptr m_failure;
     std::uint64_t m_bodySize = 0;  // the writing thread's until it ends
