@@ -17,12 +17,11 @@
 namespace convertor {
 
 // Writes the bank work file. The converting thread appends records to a piece in memory; a
-// second thread writes each full piece to the end of the work file and, while no other piece
-// waits for it, packs the piece with Deflate into a scratch file, ready for the archive. At the
-// end record 002 and the digest line are filled in place, so the file is never copied, and the
-// body is read back once from the page cache by two threads at a time, while a third flushes it
-// to disk: one takes the digest, the other checks every record and packs what the writing
-// thread left unpacked.
+// second thread writes each full piece to the end of the work file, checks its records and,
+// while it keeps up, packs the piece with Deflate into a scratch file, ready for the archive. At
+// the end record 002 and the digest line are filled in place, so the file is never copied, and
+// the body is read back once from the page cache by two threads at a time, while a third
+// flushes it to disk: one takes the digest, the other packs what the writing thread left.
 class BankFileWriter {
 public:
     struct Names {
