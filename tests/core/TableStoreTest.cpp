@@ -1,11 +1,13 @@
 #include "refdata/TableStore.h"
 
+#include <SQLiteCpp/Database.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "base/ConversionError.h"
+#include "refdata/RowBatch.h"
 #include "refdata/Schema.h"
 #include "reports/ReportJson.h"
 #include "reports/ReportQueries.h"
@@ -202,25 +204,69 @@ TEST_F(TableStoreTest, BatchedRowsAreAllThereForWhateverComesNext) {
         store.appendRow(dcpDetail::kTable, {{dcpDetail::kAccountNo, std::to_string(n)}, {dcpDetail::kAmount, n * 1.5}});
         store.appendRow(rejection::kTable, {{rejection::kLineNo, std::to_string(n)}});
     };
+    // Two hand-overs to the writing thread and some rows still kept.
+    const int kept = static_cast<int>(2 * RowBatch::kRows * RowBatch::kStatements + RowBatch::kRows + 5);
     store.beginRun();
-    for (int n = 0; n < 70; ++n) {
+    for (int n = 0; n < kept; ++n) {
         append(n);
     }
     QueryResult rows = store.query("SELECT AcNo, Amount FROM Dcp_Detail ORDER BY rowid");
-    ASSERT_EQ(rows.rows.size(), 70u);
-    for (int n = 0; n < 70; ++n) {
+    ASSERT_EQ(rows.rows.size(), static_cast<std::size_t>(kept));
+    for (int n = 0; n < kept; ++n) {
         EXPECT_EQ(rows.rows[n][0], TableValue(std::to_string(n)));
         EXPECT_EQ(rows.rows[n][1], TableValue(n * 1.5));
     }
-    for (int n = 70; n < 75; ++n) {
+    for (int n = kept; n < kept + 300; ++n) {
         append(n);
     }
     store.clearTable(dcpDetail::kTable);
-    append(75);
+    append(kept + 300);
     store.endRun();
     TableStore other(home.database());
     EXPECT_EQ(rowCount(other, "Dcp_Detail"), 1u);
-    EXPECT_EQ(rowCount(other, "Dcp_Err"), 76u);
+    EXPECT_EQ(rowCount(other, "Dcp_Err"), static_cast<std::size_t>(kept + 301));
+}
+
+// Rows appended while a cursor still reads are written beside it; a batch the writing thread
+// cannot write fails the run when it next hands over or commits, naming the table, and the store
+// takes rows again afterwards.
+TEST_F(TableStoreTest, RowsWrittenOnTheWritingThreadFailAndSucceedInTheRun) {
+    using namespace schema::rejection;
+    const int many = static_cast<int>(3 * RowBatch::kRows * RowBatch::kStatements);
+    auto append = [&](int from, int to) {
+        for (int n = from; n < to; ++n) {
+            store.appendRow(kTable, {{kLineNo, std::to_string(n)}});
+        }
+    };
+    store.beginRun();
+    append(0, 1);
+    {
+        auto cursor = store.openQuery("SELECT LnNo FROM Dcp_Err");
+        ASSERT_TRUE(cursor->next());
+        append(1, many);
+    }
+    EXPECT_EQ(rowCount(store, "Dcp_Err"), static_cast<std::size_t>(many));
+    store.endRun();
+
+    SQLite::Database(home.database().string(), SQLite::OPEN_READWRITE)
+        .exec("CREATE TRIGGER refuse BEFORE INSERT ON Dcp_Err WHEN NEW.LnNo = '300' "
+              "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    TableStore refusing(home.database());
+    refusing.beginRun();
+    refusing.clearTable(kTable);
+    try {
+        for (int n = 0; n < many; ++n) {
+            refusing.appendRow(kTable, {{kLineNo, std::to_string(n)}});
+        }
+        refusing.endRun();
+        ADD_FAILURE() << "the refused row went unnoticed";
+    } catch (const TableError& error) {
+        EXPECT_NE(std::string(error.what()).find("Dcp_Err: refused"), std::string::npos) << error.what();
+    }
+    refusing.appendRow(kTable, {{kLineNo, std::string("after")}});
+    refusing.endRun();
+    EXPECT_EQ(refusing.query("SELECT LnNo FROM Dcp_Err WHERE LnNo IN ('300', 'after')").rows,
+              (std::vector<std::vector<TableValue>>{{std::string("after")}}));
 }
 
 // A report dataset over the tables reads them afresh on each pass, row by row, and the JSON

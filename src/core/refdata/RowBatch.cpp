@@ -1,11 +1,17 @@
 #include "refdata/RowBatch.h"
 
 #include "base/ConversionError.h"
+#include "refdata/RowWriter.h"
 
 namespace convertor {
 
-RowBatch::RowBatch(sqlite3* db, std::string table, std::string head, std::size_t fields)
-    : m_db(db), m_table(std::move(table)), m_head(std::move(head)), m_fields(fields), m_values(kRows * fields) {
+RowBatch::RowBatch(sqlite3* db, std::string table, std::string head, std::size_t fields, RowWriter& writer)
+    : m_db(db),
+      m_table(std::move(table)),
+      m_head(std::move(head)),
+      m_fields(fields),
+      m_writer(writer),
+      m_values(capacity() * fields) {
     // head is whole when there are no fields: INSERT INTO "table" DEFAULT VALUES.
     m_one = prepare(1);
 }
@@ -14,25 +20,37 @@ std::span<TableValue> RowBatch::nextRow() {
     return {m_values.data() + m_rows * m_fields, m_fields};
 }
 
-void RowBatch::rowFilled() {
-    if (m_fields == 0) {
-        write(m_one.get(), 0, 1);
+void RowBatch::rowFilled(bool handOver) {
+    if (++m_rows < capacity()) {
         return;
     }
-    if (++m_rows < kRows) {
+    if (!handOver) {
+        m_writer.drain();
+        flush();
         return;
     }
-    if (!m_batch) {
-        m_batch = prepare(kRows);
-    }
-    write(m_batch.get(), 0, kRows);
+    // The rows are gone once handed over, written or not, so a failed batch is not written twice.
+    m_rows = 0;
+    m_writer.submit([this, values = std::exchange(m_values, spareValues())]() mutable {
+        write(values, capacity());
+        std::lock_guard lock(m_spareMutex);
+        m_spare.push_back(std::move(values));
+    });
 }
 
 void RowBatch::flush() {
-    for (std::size_t row = 0; row < m_rows; ++row) {
-        write(m_one.get(), row, 1);
+    std::size_t rows = std::exchange(m_rows, 0);
+    write(m_values, rows);
+}
+
+std::vector<TableValue> RowBatch::spareValues() {
+    std::lock_guard lock(m_spareMutex);
+    if (m_spare.empty()) {
+        return std::vector<TableValue>(capacity() * m_fields);
     }
-    m_rows = 0;
+    std::vector<TableValue> values = std::move(m_spare.back());
+    m_spare.pop_back();
+    return values;
 }
 
 RowBatch::Statement RowBatch::prepare(std::size_t rows) {
@@ -52,24 +70,33 @@ RowBatch::Statement RowBatch::prepare(std::size_t rows) {
     return Statement(raw, &sqlite3_finalize);
 }
 
-// Binds the rows from firstRow on and runs the statement; the rows are gone afterwards, written
-// or not, so a failed batch is not written twice.
-void RowBatch::write(sqlite3_stmt* statement, std::size_t firstRow, std::size_t rows) {
-    if (statement == m_batch.get()) {
-        m_rows = 0;
+// The first rows of values: whole batches by one statement each, the rest one by one.
+void RowBatch::write(const std::vector<TableValue>& values, std::size_t rows) {
+    std::size_t row = 0;
+    if (m_fields > 0) {
+        for (; rows - row >= kRows; row += kRows) {
+            if (!m_batch) {
+                m_batch = prepare(kRows);
+            }
+            run(m_batch.get(), values.data() + row * m_fields, kRows * m_fields);
+        }
     }
+    for (; row < rows; ++row) {
+        run(m_one.get(), values.data() + row * m_fields, m_fields);
+    }
+}
+
+void RowBatch::run(sqlite3_stmt* statement, const TableValue* values, std::size_t count) {
     int code = SQLITE_OK;
-    int index = 1;
-    for (std::size_t i = firstRow * m_fields; i < (firstRow + rows) * m_fields && code == SQLITE_OK; ++i) {
-        const TableValue& value = m_values[i];
-        if (const auto* number = std::get_if<double>(&value)) {
+    for (std::size_t i = 0; i < count && code == SQLITE_OK; ++i) {
+        const int index = static_cast<int>(i) + 1;
+        if (const auto* number = std::get_if<double>(&values[i])) {
             code = sqlite3_bind_double(statement, index, *number);
-        } else if (const auto* text = std::get_if<std::string>(&value)) {
+        } else if (const auto* text = std::get_if<std::string>(&values[i])) {
             code = sqlite3_bind_text(statement, index, text->data(), static_cast<int>(text->size()), SQLITE_STATIC);
         } else {
             code = sqlite3_bind_null(statement, index);
         }
-        ++index;
     }
     if (code == SQLITE_OK) {
         code = sqlite3_step(statement);
@@ -77,7 +104,6 @@ void RowBatch::write(sqlite3_stmt* statement, std::size_t firstRow, std::size_t 
     std::string why = code == SQLITE_DONE ? std::string() : sqlite3_errmsg(m_db);
     sqlite3_reset(statement);
     if (code != SQLITE_DONE) {
-        m_rows = 0;
         throw TableError("Cannot append a row to the table " + m_table + ": " + why);
     }
 }

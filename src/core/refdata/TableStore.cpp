@@ -10,6 +10,7 @@
 
 #include "base/ConversionError.h"
 #include "refdata/RowBatch.h"
+#include "refdata/RowWriter.h"
 #include "refdata/Schema.h"
 #include "text/CodePage.h"
 
@@ -107,8 +108,10 @@ struct TableStore::Impl {
         std::unique_ptr<RowBatch> rows;
     };
 
-    // Writes the rows still kept: every statement but an append sees all rows appended before.
+    // Writes the rows still kept: every statement but an append sees all rows appended before,
+    // and runs with the connection back on this thread.
     Impl& flushed() {
+        writer.drain();
         for (auto& insert : inserts) {
             insert->rows->flush();
         }
@@ -133,6 +136,7 @@ struct TableStore::Impl {
                 return *insert;
             }
         }
+        writer.drain();  // the connection is needed here for the columns and the statement
         auto insert = std::make_unique<Insert>();
         insert->table = knownTable(table);
         insert->callerTable = table;
@@ -152,7 +156,7 @@ struct TableStore::Impl {
         const std::string& name = insert->table;
         std::string head = row.empty() ? "INSERT INTO " + quotedName(name) + " DEFAULT VALUES"
                                        : "INSERT INTO " + quotedName(name) + " (" + names + ") VALUES";
-        insert->rows = std::make_unique<RowBatch>(db.getHandle(), name, std::move(head), row.size());
+        insert->rows = std::make_unique<RowBatch>(db.getHandle(), name, std::move(head), row.size(), writer);
         inserts.push_back(std::move(insert));
         return *inserts.back();
     }
@@ -167,6 +171,8 @@ struct TableStore::Impl {
     std::unique_ptr<SQLite::Statement> branchLookup;
     std::unique_ptr<SQLite::Statement> bankInsert;
     std::unique_ptr<SQLite::Statement> branchInsert;
+    std::shared_ptr<int> openCursors = std::make_shared<int>(0);  // cursors handed out and not yet gone
+    RowWriter writer;  // last: it stops, and runs no job on the batches, before they go
 };
 
 namespace {
@@ -259,7 +265,8 @@ void TableStore::appendRow(const char* table, const TableRow& row) {
             slots[i] = value;
         }
     }
-    insert.rows->rowFilled();
+    // While a cursor reads, the connection stays on this thread.
+    insert.rows->rowFilled(*store.openCursors == 0);
 }
 
 void TableStore::beginRun() {
@@ -317,7 +324,9 @@ namespace {
 
 class StatementCursor : public QueryCursor {
 public:
-    StatementCursor(sqlite3* db, RawStatement statement) : m_db(db), m_statement(std::move(statement)) {
+    StatementCursor(sqlite3* db, RawStatement statement, std::shared_ptr<int> openCursors)
+        : m_db(db), m_statement(std::move(statement)), m_openCursors(std::move(openCursors)) {
+        ++*m_openCursors;
         int count = sqlite3_column_count(m_statement.get());
         for (int column = 0; column < count; ++column) {
             const char* name = sqlite3_column_name(m_statement.get(), column);
@@ -325,6 +334,10 @@ public:
         }
         m_row.resize(m_columns.size());
     }
+
+    ~StatementCursor() override { --*m_openCursors; }
+    StatementCursor(const StatementCursor&) = delete;
+    StatementCursor& operator=(const StatementCursor&) = delete;
 
     const std::vector<std::string>& columns() const override { return m_columns; }
     const std::vector<TableValue>& row() const override { return m_row; }
@@ -392,6 +405,7 @@ private:
 
     sqlite3* m_db;
     RawStatement m_statement;
+    std::shared_ptr<int> m_openCursors;  // may outlive the store
     std::vector<std::string> m_columns;
     std::vector<TableValue> m_row;
     bool m_done = false;
@@ -428,7 +442,7 @@ std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql) {
             throw fail("more than one statement");
         }
     }
-    return std::make_unique<StatementCursor>(db, std::move(statement));
+    return std::make_unique<StatementCursor>(db, std::move(statement), impl().openCursors);
 }
 
 QueryResult TableStore::query(const std::string& sql) {
