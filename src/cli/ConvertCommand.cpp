@@ -10,6 +10,7 @@
 
 #include "CliApp.h"
 #include "CliOperator.h"
+#include "EarlyReport.h"
 #include "ReportFile.h"
 #include "base/Clock.h"
 #include "convert/ConversionRun.h"
@@ -137,11 +138,15 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
             return kUsage;
         }
     }
-    // The tables outlive the operator: the report it keeps reads its rows from them when written.
+    // The tables outlive the operator and the report written early: both read rows from them.
     std::optional<TableStore> tables;
+    std::optional<EarlyReport> early;
+    if (!m_report.empty()) {
+        early.emplace(m_report, reportDirectory(homeDir));
+    }
     // Progress only on a terminal: scripts reading stderr see nothing new.
     bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
-    CliOperator op(out, terminal ? &err : nullptr);
+    CliOperator op(out, terminal ? &err : nullptr, early ? &*early : nullptr);
     int status = kNoBankFile;
     try {
         tables.emplace(databaseFile(homeDir));
@@ -160,7 +165,9 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     if (!m_report.empty() && op.report()) {
         try {
             fs::path reportDir = reportDirectory(homeDir);
-            writeReportFile(*op.report(), m_report, reportDir);
+            if (!early->begun() || !early->complete(*op.report())) {
+                writeReportFile(*op.report(), m_report, reportDir);
+            }
             // The file is written regardless (naming the template), but the user should know why
             // it shows nothing of the run.
             std::error_code ec;

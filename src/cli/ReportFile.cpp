@@ -28,6 +28,15 @@ std::optional<ReportFormat> reportFormat(const std::string& file) {
     return std::nullopt;
 }
 
+void writeReport(const ReportValue& report, ReportFormat format, const std::filesystem::path& reportDir,
+                 std::ostream& out) {
+    if (format == ReportFormat::Json) {
+        writeReportJson(report, out);
+    } else {
+        writeReportHtml(report, reportDir, out);
+    }
+}
+
 void writeReportFile(const ReportValue& report, const std::filesystem::path& file,
                      const std::filesystem::path& reportDir) {
     // Written beside the file and renamed over it when complete: a run that fails while the rows
@@ -36,11 +45,7 @@ void writeReportFile(const ReportValue& report, const std::filesystem::path& fil
     partial += ".part";
     try {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (reportFormat(file.string()) == ReportFormat::Json) {
-            writeReportJson(report, out);
-        } else {
-            writeReportHtml(report, reportDir, out);
-        }
+        writeReport(report, reportFormat(file.string()).value_or(ReportFormat::Html), reportDir, out);
         out.close();
         if (!out) {
             throw std::runtime_error("Cannot write report file " + file.string());

@@ -101,6 +101,13 @@ TEST_F(DiskFullCliTest, WhileTheArchiveIsPacked) {
     before["filler"] = readFile(mount / "filler");
     expectFailedLeavingNothing(run(testData("dcp/nine.txt")), before,
                                "Cannot write archive " + (mount / "2030-01-02ACME01_DCP.zip").string());
+    // The detail report, written while the bank file was finished, goes with the failed run.
+    std::vector<std::string> detail = directCredit(testData("dcp/nine.txt"));
+    detail.insert(detail.end(), {"--print-detail", "--report", (scratch / "report.json").string()});
+    expectFailedLeavingNothing(runCliProcess(detail, scratch.path(), "2030-01-02 10:00:00"), before,
+                               "Cannot write archive " + (mount / "2030-01-02ACME01_DCP.zip").string());
+    EXPECT_FALSE(fs::exists(scratch / "report.json"));
+    EXPECT_FALSE(fs::exists(scratch / "report.json.part"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "convert/ConversionRun.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "products/MediaClearingConverter.h"
 #include "products/RunReport.h"
 #include "reports/ReportOperations.h"
+#include "reports/ReportValue.h"
 #include "text/LineReader.h"
 #include "text/Trim.h"
 
@@ -77,25 +79,48 @@ bool checkDebitAccounts(const ConversionRequest& request, Operator& op) {
     return false;
 }
 
+// The detail report a run ends with; none for a result report.
+std::optional<ReportValue> detailReport(ConversionContext& ctx, const RunReport& report, const std::string& hashCode) {
+    switch (report.kind) {
+        case ReportKind::DcpDetail:
+            return dcpDetailReport(ctx, hashCode, report.payType, report.valueDate, report.companyName);
+        case ReportKind::MclDetail:
+            return mclDetailReport(ctx, hashCode, report.payType, report.valueDate, report.companyName,
+                                   report.debitAccount);
+        case ReportKind::McpDetail:
+            return mcpDetailReport(ctx, hashCode, report.payType, report.valueDate, report.debitAccount);
+        default:
+            return std::nullopt;
+    }
+}
+
 // The report that ends a run that was not stopped.
 void showRunReport(ConversionContext& ctx, const RunReport& report) {
-    switch (report.kind) {
-        case ReportKind::None:
-            break;
-        case ReportKind::Result:
-            showResultReport(ctx, report.payType, report.debitRecord, report.creditRecord, report.amountText,
-                             report.valueDate, report.companyName, report.companyCaption);
-            break;
-        case ReportKind::DcpDetail:
-            showDcpDetailReport(ctx, report.payType, report.valueDate, report.companyName);
-            break;
-        case ReportKind::MclDetail:
-            showMclDetailReport(ctx, report.payType, report.valueDate, report.companyName,
-                                report.debitAccount);
-            break;
-        case ReportKind::McpDetail:
-            showMcpDetailReport(ctx, report.payType, report.valueDate, report.debitAccount);
-            break;
+    if (report.kind == ReportKind::Result) {
+        showResultReport(ctx, report.payType, report.debitRecord, report.creditRecord, report.amountText,
+                         report.valueDate, report.companyName, report.companyCaption);
+    } else if (std::optional<ReportValue> detail = detailReport(ctx, report, ctx.state.hashValue)) {
+        ctx.op.showReport(std::move(*detail));
+    }
+}
+
+// Hands the detail report to an operator that writes it while the bank file is finished; false
+// when it is left for the end. A report that cannot be made now fails there, as it would have.
+bool beginReportEarly(ConversionContext& ctx, const RunReport& report, bool digestToCome) {
+    std::string placeholder = ctx.op.earlyReportPlaceholder();
+    if (placeholder.empty()) {
+        return false;
+    }
+    try {
+        // Without a bank file the report shows no digest.
+        std::optional<ReportValue> detail = detailReport(ctx, report, digestToCome ? placeholder : std::string());
+        if (!detail) {
+            return false;
+        }
+        ctx.op.beginReport(std::move(*detail));
+        return true;
+    } catch (const std::exception&) {
+        return false;
     }
 }
 
@@ -155,6 +180,10 @@ void runConversion(const ConversionRequest& request, ConversionState& state, Tab
         outputs.add(rejectionRole(kind), rejectionPath(request, state, kind));
     }
     ConversionContext ctx{request, state, tables, op, home, today, outputs};
+    ctx.linesConverted = [&ctx](const RunReport& report, bool digestToCome) {
+        return beginReportEarly(ctx, report, digestToCome);
+    };
+    ctx.tablesBack = [&op](bool abandon) { op.endReportRows(abandon); };
     RunReport report;
     switch (product) {
         case Product::DirectCredit:

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "base/Clock.h"
 #include "base/Operator.h"
 #include "products/ConversionRequest.h"
 #include "products/ConversionState.h"
+#include "products/RunReport.h"
 
 namespace convertor {
 
@@ -21,6 +23,11 @@ struct ConversionContext {
     std::filesystem::path home;  // the directory of the program: Data/ and Report/ lie in it
     Date today;                  // read once per run, so a run crossing midnight keeps one date
     RunOutputs& outputs;         // the bank file and rejection files are written to its work files
+    // Called once every line is converted, with what the report will show and whether a digest
+    // is to come; true when the tables were lent out (to a report being written), and then
+    // tablesBack is called before the run touches them again.
+    std::function<bool(const RunReport&, bool digestToCome)> linesConverted = {};
+    std::function<void(bool abandon)> tablesBack = {};
 };
 
 // Moves the progress bar only when the shown percentage changes.

@@ -1,10 +1,38 @@
 #include "products/ProductRun.h"
 
+#include <exception>
+
 #include "bankfile/FieldChecks.h"
 #include "products/RunTables.h"
 #include "text/LineReader.h"
 
 namespace convertor {
+
+namespace {
+
+// While the bank file is finished, a report of the rows may be read from the tables; they are
+// back before they are committed, and on a failure the report is abandoned.
+class TablesLent {
+public:
+    template <typename MakeReport>
+    TablesLent(ConversionContext& ctx, bool detail, MakeReport makeReport, bool digestToCome) : m_ctx(ctx) {
+        m_lent = detail && ctx.linesConverted && ctx.linesConverted(makeReport(), digestToCome);
+    }
+    ~TablesLent() {
+        if (m_lent) {
+            m_ctx.tablesBack(std::uncaught_exceptions() > m_exceptions);
+        }
+    }
+    TablesLent(const TablesLent&) = delete;
+    TablesLent& operator=(const TablesLent&) = delete;
+
+private:
+    ConversionContext& m_ctx;
+    bool m_lent = false;
+    int m_exceptions = std::uncaught_exceptions();
+};
+
+}  // namespace
 
 ProductRun::ProductRun(ConversionContext& ctx, bool keepRejectionRows)
     : m_ctx(ctx),
@@ -36,7 +64,10 @@ RunReport ProductRun::run() {
         }
         m_progress.show(source.lineNumber() - m_progressOffset, m_progressTotal);
     }
-    finish();
+    {
+        TablesLent lent(m_ctx, m_printDetail, [&] { return report(); }, m_total > 0);
+        finish();
+    }
     tables.commit();
     RunReport result = report();
     result.digest = m_digest;

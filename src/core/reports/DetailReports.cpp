@@ -14,10 +14,11 @@ namespace {
 // The variables of every detail report, in the order its template sets them; the cheque report
 // prints no company name.
 std::vector<std::pair<std::string, std::string>> detailVariables(
-    const ConversionContext& ctx, const std::string& payType, const std::optional<std::string>& companyName,
-    const std::string& valueDate, const std::string& account, const std::string& feeAccount) {
+    const ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
+    const std::optional<std::string>& companyName, const std::string& valueDate, const std::string& account,
+    const std::string& feeAccount) {
     std::vector<std::pair<std::string, std::string>> variables = {
-        {"HashCode", ctx.state.hashValue},
+        {"HashCode", hashCode},
         {"ComId", toUtf8(ctx.request.companyId)},
         {"PayType", toUtf8(payType)},
     };
@@ -36,47 +37,48 @@ ReportDataset wholeTable(ConversionContext& ctx, const char* dataset, const char
 
 }  // namespace
 
-void showDcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
-                         const std::string& companyName) {
+ReportValue dcpDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
+                            const std::string& valueDate, const std::string& companyName) {
     ReportValue report;
     report.templateName = "rptDcpDetail.frf";
-    report.variables = detailVariables(ctx, payType, companyName, valueDate, ctx.request.debitAccount,
+    report.variables = detailVariables(ctx, hashCode, payType, companyName, valueDate, ctx.request.debitAccount,
                                        ctx.request.feeAccount);
     report.datasets = {
         wholeTable(ctx, schema::dataset::kDcpDetail, schema::dcpDetail::kTable),
         wholeTable(ctx, schema::dataset::kRejections, schema::rejection::kTable),
     };
     report.printedOn = ctx.today;
-    ctx.op.showReport(std::move(report));
+    return report;
 }
 
-void showMclDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
-                         const std::string& companyName, const std::string& debitAccount) {
+ReportValue mclDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
+                            const std::string& valueDate, const std::string& companyName,
+                            const std::string& debitAccount) {
     ReportValue report;
     report.templateName = "rptMclDetail.frf";
-    report.variables = detailVariables(ctx, payType, companyName, valueDate, debitAccount, debitAccount);
+    report.variables = detailVariables(ctx, hashCode, payType, companyName, valueDate, debitAccount, debitAccount);
     report.datasets = {
         wholeTable(ctx, schema::dataset::kRejections, schema::rejection::kTable),
         wholeTable(ctx, schema::dataset::kMclDetail, schema::mclDetail::kTable),
     };
     report.printedOn = ctx.today;
-    ctx.op.showReport(std::move(report));
+    return report;
 }
 
-void showMcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
-                         const std::string& debitAccount) {
+ReportValue mcpDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
+                            const std::string& valueDate, const std::string& debitAccount) {
     // The joins first, so an unusable lookup table stops the report before anything is shown.
     ReportDataset taxes = queryDataset(ctx.tables, schema::dataset::kChequeTaxes, withholdingTaxQuery());
     ReportDataset invoices = queryDataset(ctx.tables, schema::dataset::kChequeInvoices, invoiceQuery());
 
     ReportValue report;
     report.templateName = "rptMcpDetail.frf";
-    report.variables = detailVariables(ctx, payType, std::nullopt, valueDate, debitAccount, debitAccount);
+    report.variables = detailVariables(ctx, hashCode, payType, std::nullopt, valueDate, debitAccount, debitAccount);
     report.datasets.push_back(wholeTable(ctx, schema::dataset::kCheques, schema::mcpDetail::kTable));
     report.datasets.push_back(std::move(taxes));
     report.datasets.push_back(std::move(invoices));
     report.printedOn = ctx.today;
-    ctx.op.showReport(std::move(report));
+    return report;
 }
 
 }  // namespace convertor

@@ -5,22 +5,26 @@
 namespace convertor {
 
 struct ConversionContext;
+struct ReportValue;
 
-// Each builds the report value of one report and hands it to the operator. Text arguments are
-// code page 874.
+// Text arguments are code page 874.
 
+// Builds the result report and hands it to the operator.
 void showResultReport(ConversionContext& ctx, const std::string& payType, const std::string& debitRecord,
                       const std::string& creditRecord, const std::string& amountText,
                       const std::string& valueDate, const std::string& companyName,
                       const std::string& companyCaption);
 
-void showDcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
-                         const std::string& companyName);
+// The detail reports, built without being shown: HashCode is the text given.
 
-void showMclDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
-                         const std::string& companyName, const std::string& debitAccount);
+ReportValue dcpDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
+                            const std::string& valueDate, const std::string& companyName);
 
-void showMcpDetailReport(ConversionContext& ctx, const std::string& payType, const std::string& valueDate,
-                         const std::string& debitAccount);
+ReportValue mclDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
+                            const std::string& valueDate, const std::string& companyName,
+                            const std::string& debitAccount);
+
+ReportValue mcpDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
+                            const std::string& valueDate, const std::string& debitAccount);
 
 }  // namespace convertor
