@@ -94,5 +94,59 @@ TEST_F(ReportFromRunTest, DetailReportOfAManagerChequeRunNestsTaxAndInvoiceRows)
     }
 }
 
+// An operator that takes a detail report as soon as the lines are converted.
+class EarlyOperator : public RecordingOperator {
+public:
+    std::string earlyReportPlaceholder() override { return placeholder; }
+    void beginReport(ReportValue&& report) override {
+        report.loadRows();
+        early.push_back(std::move(report));
+    }
+    void endReportRows(bool abandon) override { tablesBack.push_back(abandon); }
+
+    std::string placeholder = std::string(40, 'P');
+    std::vector<ReportValue> early;
+    std::vector<bool> tablesBack;
+};
+
+// The report taken early is the one the run ends with, but for the digest in the placeholder's
+// place, and the tables come back before the run ends.
+TEST_F(ReportFromRunTest, ADetailReportTakenEarlyIsTheOneTheRunEndsWith) {
+    struct Case {
+        Product product;
+        const char* source;
+        const char* invoices;
+        Date today;
+    };
+    for (const Case& c : {Case{Product::Payroll, "dcp/eleven.txt", "", Date{2030, 1, 2}},
+                          Case{Product::MediaClearing, "mcl/mixed.txt", "", Date{2025, 3, 5}},
+                          Case{Product::ManagerCheque, "mcp/basic.txt", "mcp/basic_inv.txt", Date{2030, 1, 2}}}) {
+        SCOPED_TRACE(c.source);
+        directCredit(c.source, c.product);
+        request.invoiceFile = *c.invoices ? testData(c.invoices).string() : std::string();
+        request.printDetail = true;
+        clock = FixedClock(c.today);
+        EarlyOperator early;
+        runConversion(request, state, tables, early, clock, home.home());
+        ASSERT_TRUE(state.success) << (early.messages.empty() ? "" : early.messages[0]);
+        ASSERT_EQ(early.early.size(), 1u);
+        ASSERT_EQ(early.reports.size(), 1u);
+        EXPECT_EQ(early.tablesBack, std::vector<bool>{false});
+        ReportValue expected = early.early[0];
+        EXPECT_EQ(*expected.variable("HashCode"), early.placeholder);
+        for (auto& variable : expected.variables) {
+            variable.second = variable.second == early.placeholder ? early.hashValue : variable.second;
+        }
+        const ReportValue& shown = early.reports[0];
+        EXPECT_EQ(expected.templateName, shown.templateName);
+        EXPECT_EQ(expected.variables, shown.variables);
+        ASSERT_EQ(expected.datasets.size(), shown.datasets.size());
+        for (std::size_t i = 0; i < shown.datasets.size(); ++i) {
+            EXPECT_EQ(expected.datasets[i].name, shown.datasets[i].name);
+            EXPECT_EQ(expected.datasets[i].rows, shown.datasets[i].rows);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace convertor::test

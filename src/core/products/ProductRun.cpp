@@ -64,10 +64,7 @@ RunReport ProductRun::run() {
         }
         m_progress.show(source.lineNumber() - m_progressOffset, m_progressTotal);
     }
-    {
-        TablesLent lent(m_ctx, m_printDetail, [&] { return report(); }, m_total > 0);
-        finish();
-    }
+    finish();
     tables.commit();
     RunReport result = report();
     result.digest = m_digest;
@@ -85,6 +82,8 @@ void ProductRun::finish() {
     fillDebitSide(r002);
     r002.set(Record002::TotalAmount, m_bank.totalText());
     r002.set(Record002::CreditCount, m_bank.countText());
+    // What the report shows is known now: it may be written while the bank file is finished.
+    TablesLent lent(m_ctx, m_printDetail, [&] { return report(); }, m_total > 0);
     m_digest = m_bank.finishBankFile(r002.line());
 }
 
