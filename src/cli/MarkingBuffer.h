@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <streambuf>
 #include <string>
@@ -48,9 +49,12 @@ private:
              at = joined.find(m_placeholder, at + 1)) {
             m_places.push_back(m_written - m_tail.size() + at);
         }
-        for (std::size_t at = block.find(m_placeholder); at != std::string_view::npos;
-             at = block.find(m_placeholder, at + 1)) {
-            m_places.push_back(m_written + at);
+        // memmem: its speed does not depend on how often the placeholder's first character occurs.
+        for (const char* at = block.data(), *end = at + block.size();
+             (at = static_cast<const char*>(::memmem(at, static_cast<std::size_t>(end - at), m_placeholder.data(),
+                                                     m_placeholder.size()))) != nullptr;
+             ++at) {
+            m_places.push_back(m_written + static_cast<std::uint64_t>(at - block.data()));
         }
         m_written += block.size();
         m_tail.append(block.substr(block.size() - std::min(keep, block.size())));
