@@ -1,12 +1,13 @@
 #include "ConvertCommand.h"
 
-#include <CLI/CLI.hpp>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <ostream>
+#include <variant>
 
 #include "CliApp.h"
 #include "CliOperator.h"
@@ -16,9 +17,9 @@
 #include "convert/ConversionRun.h"
 #include "convert/DataDirectory.h"
 #include "convert/InputChecks.h"
+#include "convert/RequestEntries.h"
 #include "products/ConversionState.h"
 #include "refdata/TableStore.h"
-#include "text/CodePage.h"
 
 namespace fs = std::filesystem;
 
@@ -26,20 +27,16 @@ namespace convertor::cli {
 
 namespace {
 
-// A UTF-8 argument as an entry of the window: code page 874, within the entry's length.
-bool toEntry(const std::string& utf8, std::size_t maxLength, const char* option, std::string& entry,
-             std::string& problem) {
-    auto bytes = fromUtf8(utf8);
-    if (!bytes) {
-        problem = std::string(option) + ": the text cannot be written in the Thai code page 874";
-        return false;
+const char* optionOf(Entry entry) {
+    switch (entry) {
+        case Entry::CompanyId:
+            return "--company";
+        case Entry::DebitAccount:
+            return "--debit";
+        case Entry::FeeAccount:
+            return "--fee";
     }
-    if (bytes->size() > maxLength) {
-        problem = std::string(option) + ": at most " + std::to_string(maxLength) + " characters";
-        return false;
-    }
-    entry = *bytes;
-    return true;
+    return "";
 }
 
 // Checked before the run: a report must not overwrite a file of the run, nor fail only after the
@@ -99,20 +96,17 @@ fs::path ConvertCommand::home() const {
 }
 
 std::optional<ConversionRequest> ConvertCommand::buildRequest(std::string& problem) const {
-    ConversionRequest request;
-    if (!toEntry(m_company, 12, "--company", request.companyId, problem) ||
-        !toEntry(m_debit, 25, "--debit", request.debitAccount, problem) ||
-        !toEntry(m_fee, 25, "--fee", request.feeAccount, problem)) {
+    RequestEntries entries{m_company, m_debit,   m_fee,  std::nullopt,
+                           m_source,  m_invoice, m_dest, m_printDetail};
+    if (!m_product.empty()) {
+        entries.product = productFromCode(m_product);
+    }
+    auto request = makeRequest(entries);
+    if (auto* entryProblem = std::get_if<EntryProblem>(&request)) {
+        problem = std::string(optionOf(entryProblem->entry)) + ": the text " + entryProblem->reason();
         return std::nullopt;
     }
-    if (!m_product.empty()) {
-        request.product = productFromCode(m_product);
-    }
-    request.sourceFile = m_source;
-    request.invoiceFile = m_invoice;
-    request.destinationFile = m_dest;
-    request.printDetail = m_printDetail;
-    return request;
+    return std::get<ConversionRequest>(std::move(request));
 }
 
 int ConvertCommand::run(std::ostream& out, std::ostream& err) const {

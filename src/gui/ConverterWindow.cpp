@@ -17,24 +17,14 @@
 #include "MessageSink.h"
 #include "ReportPreview.h"
 #include "convert/DataDirectory.h"
+#include "convert/RequestEntries.h"
 #include "reports/ReportValue.h"
-#include "text/CodePage.h"
 
 namespace convertor {
 
 namespace {
 
 constexpr const char* kVersion = CONVERTOR_VERSION;
-
-// Blanks count as nothing typed: bytes of value 32 or below, as the run trims.
-bool blank(const QString& text) {
-    for (QChar c : text) {
-        if (c.unicode() > 32) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -168,45 +158,29 @@ void ConverterWindow::bntClearFormClick() {
 }
 
 std::optional<ConversionRequest> ConverterWindow::buildRequest() {
-    ConversionRequest request;
-    struct Entry {
-        const char* caption;
-        QLineEdit* edit;
-        std::string* bytes;
-    };
-    for (const Entry& entry : {Entry{"Company ID", m_ui.edtComId, &request.companyId},
-                               Entry{"Debit Account", m_ui.edtDebitAcct, &request.debitAccount},
-                               Entry{"Debit Fee Account", m_ui.edtFeeAcct, &request.feeAccount}}) {
-        auto bytes = fromUtf8(entry.edit->text().toStdString());
-        if (!bytes) {
-            showMessage(
-                this,
-                QStringLiteral("%1 holds characters that cannot be written in the Thai code page 874. "
-                               "Please remove them and retry")
-                    .arg(QString::fromLatin1(entry.caption)),
-                QMessageBox::Warning);
-            entry.edit->setFocus();
-            return std::nullopt;
-        }
-        *entry.bytes = std::move(*bytes);
+    auto text = [](const QLineEdit* edit) { return edit->text().toStdString(); };
+    auto fileName = [](const QLineEdit* edit) { return QFile::encodeName(edit->text()).toStdString(); };
+    RequestEntries entries{text(m_ui.edtComId),           text(m_ui.edtDebitAcct),
+                           text(m_ui.edtFeeAcct),         checkedProduct(),
+                           fileName(m_ui.edtSource),      fileName(m_ui.edtInvoice),
+                           fileName(m_ui.edtDestination), m_ui.checkBox1->isChecked()};
+    auto request = makeRequest(entries);
+    if (auto* problem = std::get_if<EntryProblem>(&request)) {
+        struct Shown {
+            const char* caption;
+            QLineEdit* edit;
+        };
+        Shown shown = problem->entry == Entry::CompanyId      ? Shown{"Company ID", m_ui.edtComId}
+                      : problem->entry == Entry::DebitAccount ? Shown{"Debit Account", m_ui.edtDebitAcct}
+                                                              : Shown{"Debit Fee Account", m_ui.edtFeeAcct};
+        showMessage(this,
+                    QStringLiteral("%1 %2. Please correct it and retry")
+                        .arg(QString::fromLatin1(shown.caption), QString::fromStdString(problem->reason())),
+                    QMessageBox::Warning);
+        shown.edit->setFocus();
+        return std::nullopt;
     }
-    // A company ID of blanks only names no company: the run asks for one. Any other ID is kept
-    // as typed, blanks included, since the rejection files are named with it.
-    if (blank(m_ui.edtComId->text())) {
-        request.companyId.clear();
-    }
-    auto fileName = [](const QLineEdit* edit) {
-        return blank(edit->text()) ? std::string() : QFile::encodeName(edit->text()).toStdString();
-    };
-    request.product = checkedProduct();
-    request.sourceFile = fileName(m_ui.edtSource);
-    // The invoice row belongs to Manager Cheque; a name left in it while hidden is not an input.
-    if (request.product == Product::ManagerCheque) {
-        request.invoiceFile = fileName(m_ui.edtInvoice);
-    }
-    request.destinationFile = fileName(m_ui.edtDestination);
-    request.printDetail = m_ui.checkBox1->isChecked();
-    return request;
+    return std::get<ConversionRequest>(std::move(request));
 }
 
 void ConverterWindow::btnActionClick() {

@@ -86,7 +86,15 @@ TEST_F(ConvertCliTest, ConvertsVerifiesAndPrintsExactly) {
 
 // On a terminal the percentage converted is redrawn in place on stderr and cleared before the
 // messages; anywhere else stderr stays empty (above).
+// Whether this machine can make a pseudo-terminal for `script`.
+bool pseudoTerminals() {
+    return std::system("script -qec true /dev/null >/dev/null 2>&1") == 0;
+}
+
 TEST_F(ConvertCliTest, ProgressOnATerminalOnly) {
+    if (!pseudoTerminals()) {
+        GTEST_SKIP() << "no pseudo-terminal can be made here";
+    }
     std::string command = "faketime '2030-01-02 10:00:00' " + quoted(CLI_EXECUTABLE);
     for (const auto& arg : directCredit("dcp/eleven.txt")) {
         command += " " + quoted(arg);
@@ -98,7 +106,9 @@ TEST_F(ConvertCliTest, ProgressOnATerminalOnly) {
     std::string shown = readFile(scratch / "tty.txt");
     EXPECT_EQ(shown.rfind("\rConverting ", 0), 0u) << shown;
     EXPECT_NE(shown.find("\rConverting 100 %\r\033[K"), std::string::npos) << shown;
+}
 
+TEST_F(ConvertCliTest, ProgressLineIsRewrittenInPlace) {
     std::ostringstream out;
     std::ostringstream progress;
     {
@@ -141,6 +151,9 @@ TEST_F(ConvertCliTest, UsageErrors) {
     usage({"convert", "--company", "THIRTEEN-CHAR"});
     usage({"convert", "--debit", std::string(26, '1')});
     usage({"convert", "--company", "\xF0\x9F\x98\x80"});
+    usage({"convert", "--fee", "12345\n67896"});
+    EXPECT_EQ(runInProcess({"convert", "--company", "THIRTEEN-CHAR"}).err,
+              "error: --company: the text is longer than 12 characters\n");
     usage({"convert", "--unknown"});
     usage({"convert", "--report", "report.pdf"});
     usage({});

@@ -201,6 +201,24 @@ TEST_F(BankFileVerifier, RecordLengthsAndFields) {
     expectOneProblem(verify(lines), 4, "field 12");
 }
 
+// A digit field is held to digits where the product computes it, not where it copies a source
+// line's columns as they stand: the receiving branch code of record 003 is Media Clearing's.
+TEST_F(BankFileVerifier, FieldsCopiedAsTypedAreHeldToTheirWidthOnly) {
+    for (const char* product : {"DCP", "MCL", "XYZ"}) {
+        Lines lines = goodLines();
+        lines[1] = record002("000002", "0000000000124000", product);
+        lines[2].replace(218, 4, "1.5 ");
+        std::vector<std::string> problems = verify(lines);
+        if (std::string(product) == "DCP") {
+            expectOneProblem(problems, 4, "record 003 field 24 is not all digits");
+        } else if (std::string(product) == "MCL") {
+            EXPECT_EQ(problems, Lines{});
+        } else {
+            expectOneProblem(problems, 3, "product code");
+        }
+    }
+}
+
 TEST_F(BankFileVerifier, SequenceNumbers) {
     Lines lines = goodLines();
     lines[4] = record003("000003", "0000000000024000");

@@ -56,7 +56,8 @@ TEST(DeflatePiece, JoinedPiecesInflateToTheWhole) {
         }
         deflatePiece({}, true, packed);
         EXPECT_EQ(inflateRaw(packed, whole.size()), whole);
-        EXPECT_EQ(crc, crc32(0, reinterpret_cast<const Bytef*>(whole.data()), static_cast<uInt>(whole.size())));
+        EXPECT_EQ(crc,
+                  crc32(0, reinterpret_cast<const Bytef*>(whole.data()), static_cast<uInt>(whole.size())));
     }
 }
 
@@ -100,7 +101,8 @@ protected:
     BankFileWriter open() {
         writeFile(dir / "bank", "");
         writeFile(dir / "pack", "");
-        return BankFileWriter({dir / "bank", dir / "pack", "bank.txt", "archive.zip"}, kRecord001);
+        return BankFileWriter({dir / "bank", dir / "pack", "bank.txt", "archive.zip"}, kRecord001,
+                              Product::DirectCredit);
     }
     Written write(long credits, long badLine = 0) {
         BankFileWriter writer = open();
@@ -154,7 +156,8 @@ TEST_F(BankFileWriterTest, RecordsCutByAPieceEndAreChecked) {
     for (long line : {4L, cutAt(1L << 20), cutAt(9L << 20), 40'003L}) {
         auto problems = write(40'000, line).finished.problems;
         ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
-        EXPECT_EQ(problems[0].rfind("line " + std::to_string(line) + ": record 003 field ", 0), 0u) << problems[0];
+        EXPECT_EQ(problems[0].rfind("line " + std::to_string(line) + ": record 003 field ", 0), 0u)
+            << problems[0];
     }
 }
 

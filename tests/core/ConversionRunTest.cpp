@@ -74,6 +74,13 @@ TEST_F(ConversionRunTest, InputChecksComeInTheirOrderWithTheirMessages) {
     request.debitAccount = " 1234567896 ";
     only("Invalid debit fee account");
     EXPECT_EQ(state.productCode, "PAY");
+    // Record 002 takes an 11-character account whole, its 4th character as a digit: a point there
+    // passes the account's own check but not the entry's.
+    request.debitAccount = "123.4567896";
+    request.feeAccount = "12304567896";
+    only("Invalid debit account");
+    std::swap(request.debitAccount, request.feeAccount);
+    only("Invalid debit fee account");
 }
 
 TEST_F(ConversionRunTest, DestinationNamingTheSourceIsRefusedBeforeAnythingIsWritten) {

@@ -59,13 +59,15 @@ void BankFileCheck::checkLiteral(long n, std::string_view line, const FieldSpec&
     }
 }
 
-// Literal fields hold their text; digit fields hold digits (a signed field may start with '-').
+// Literal fields hold their text; digit fields that the converter computes hold digits (a signed
+// field may start with '-').
 void BankFileCheck::checkLayout(long n, std::string_view line, int type) {
     for (const FieldSpec& f : recordFields(type)) {
         std::string_view text = field(line, f);
         if (f.kind == FieldKind::Literal) {
             checkLiteral(n, line, f);
-        } else if (f.kind == FieldKind::Digits || f.kind == FieldKind::Signed) {
+        } else if ((f.kind == FieldKind::Digits || f.kind == FieldKind::Signed) &&
+                   !copiedAsTyped(f, m_product)) {
             bool negative = f.kind == FieldKind::Signed && !text.empty() && text[0] == '-';
             if (!isDigits(negative ? text.substr(1) : text)) {
                 problem(n, recordName(type) + " field " + std::to_string(f.number) + " is not all digits");
@@ -93,11 +95,13 @@ void BankFileCheck::debitLine(long n, std::string_view line) {
     if (!checkLength(n, line, 2)) {
         return;
     }
-    checkLayout(n, line, 2);
-    std::string_view product = field(line, Record002::ProductCode);
-    if (product != "DCP" && product != "PAY" && product != "MCL" && product != "MCP") {
+    std::optional<Product> named = productFromCode(field(line, Record002::ProductCode));
+    if (!named) {
         problem(n, "record 002 product code is not DCP, PAY, MCL or MCP");
+    } else if (!m_product) {
+        m_product = named;
     }
+    checkLayout(n, line, 2);
     m_record002 = line;
     m_record002Line = n;
     if (m_expect == Expect::Done) {
@@ -171,7 +175,8 @@ void BankFileCheck::bodyLine(long n, std::string_view line, bool terminated) {
     m_expect = Expect::AfterCredit;
     if (recordType == 3) {
         m_creditSequence = field(line, Record003::CreditSequence);
-        std::string expected = padLeftZeros(std::to_string(m_expectedSequence), Record003::CreditSequence.width);
+        std::string expected =
+            padLeftZeros(std::to_string(m_expectedSequence), Record003::CreditSequence.width);
         if (m_creditSequence != expected) {
             problem(n, "record 003 sequence number " + m_creditSequence + " should be " + expected);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +13,14 @@ namespace convertor {
 // The checks of a bank file's records, fed line by line: record 001 and record 002 (the head),
 // then the records 003 to 006 and the trailer (the body). The head may come after the body: a
 // conversion knows record 002 only at the end. Problems read "line N: ...".
+//
+// The check holds the file to what a converter computes (lengths, literals, order, sequence
+// numbers, counts, sums); a field that the product copies from a source line as it stands is held
+// to its width only. The product is the converter's own, or else the one record 002 names.
 class BankFileCheck {
 public:
+    explicit BankFileCheck(std::optional<Product> product = std::nullopt) : m_product(product) {}
+
     void headerLine(long n, std::string_view line);
     void debitLine(long n, std::string_view line);
     // terminated: the line ended with CR LF.
@@ -35,6 +42,7 @@ private:
     void trailerLine(long n, std::string_view line);
     void compareDebitWithTrailer();
 
+    std::optional<Product> m_product;
     std::vector<std::string> m_problems;
     Expect m_expect = Expect::Credit;
     long m_expectedSequence = 1;

@@ -110,8 +110,8 @@ void forEachBlock(const std::filesystem::path& file, std::uint64_t from, std::ui
 
 }  // namespace
 
-BankFileWriter::BankFileWriter(Names names, std::string_view record001)
-    : m_names(std::move(names)), m_record001(record001), m_piece(freshPiece()) {
+BankFileWriter::BankFileWriter(Names names, std::string_view record001, std::optional<Product> product)
+    : m_names(std::move(names)), m_check(product), m_record001(record001), m_piece(freshPiece()) {
     m_bank = ::open(m_names.bankWork.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (m_bank < 0) {
         throw ioError("Cannot create file", m_names.bankShown);
@@ -238,7 +238,8 @@ void BankFileWriter::work() {
 void BankFileWriter::pack(std::string_view body) {
     while (!body.empty()) {
         // A piece just over a block goes in one, not with a scrap of a block after it.
-        std::string_view block = body.substr(0, body.size() <= kPieceSize + kLongestLine ? body.size() : kBlockSize);
+        std::string_view block =
+            body.substr(0, body.size() <= kPieceSize + kLongestLine ? body.size() : kBlockSize);
         body.remove_prefix(block.size());
         m_packing.crc = crc32Of(block, m_packing.crc);
         m_packing.out.clear();
@@ -264,7 +265,7 @@ void BankFileWriter::checkPiece(std::string_view piece) {
 void BankFileWriter::packRest() {
     std::uint64_t at = m_packing.bodyPacked;
     forEachBlock(m_names.bankWork, m_headSize + at, m_headSize + m_bodySize, m_names.bankShown,
-                  [&](std::string_view block) { pack(block); });
+                 [&](std::string_view block) { pack(block); });
 }
 
 BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
@@ -287,9 +288,9 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
     pwriteAll(m_bank, line2, static_cast<off_t>(kDigestLine + m_record001.size() + 2), m_names.bankShown);
 
     // The body is read back while it is still in the page cache: the packing thread checks it
-    // (and packs what is left) while this one takes the digest, which covers everything after the digest line.
-    // The disk takes the body meanwhile: flushed now, the file is on disk by the time the run
-    // commits, instead of the commit waiting for all of it.
+    // (and packs what is left) while this one takes the digest, which covers everything after the digest
+    // line. The disk takes the body meanwhile: flushed now, the file is on disk by the time the run commits,
+    // instead of the commit waiting for all of it.
     int flushError = 0;
     std::thread flusher([&] { flushError = ::fdatasync(m_bank) == 0 ? 0 : errno; });
     std::exception_ptr packFailure;
@@ -305,7 +306,7 @@ BankFileWriter::Finished BankFileWriter::finish(std::string_view record002) {
     sha1.update(head);
     try {
         forEachBlock(m_names.bankWork, m_headSize, m_headSize + m_bodySize, m_names.bankShown,
-                      [&](std::string_view block) { sha1.update(block); });
+                     [&](std::string_view block) { sha1.update(block); });
     } catch (...) {
         packer.join();
         flusher.join();

@@ -5,6 +5,7 @@
 #include <exception>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -25,19 +26,20 @@ namespace convertor {
 class BankFileWriter {
 public:
     struct Names {
-        std::filesystem::path bankWork;   // created and empty
-        std::filesystem::path packWork;   // created and empty; holds the Deflate of the body
-        std::string bankShown;            // the names errors give
+        std::filesystem::path bankWork;  // created and empty
+        std::filesystem::path packWork;  // created and empty; holds the Deflate of the body
+        std::string bankShown;           // the names errors give
         std::string archiveShown;
     };
     struct Finished {
-        std::string digest;               // 40 upper-case hexadecimal digits
+        std::string digest;  // 40 upper-case hexadecimal digits
         DeflatedFile packed;
         std::vector<std::string> problems;  // of the check of every record
     };
 
-    // Writes the digest line and record 002 as placeholders around record001.
-    BankFileWriter(Names names, std::string_view record001);
+    // Writes the digest line and record 002 as placeholders around record001. The records are
+    // checked as the product writes them.
+    BankFileWriter(Names names, std::string_view record001, std::optional<Product> product = std::nullopt);
     ~BankFileWriter();
     BankFileWriter(const BankFileWriter&) = delete;
     BankFileWriter& operator=(const BankFileWriter&) = delete;
@@ -56,7 +58,7 @@ private:
         std::uint64_t bodyPacked = 0;  // bytes of the body packed, from its start
         std::uint32_t crc = 0;         // of those bytes
         std::uint64_t packedSize = 0;
-        bool open = true;              // the writing thread packs its pieces
+        bool open = true;  // the writing thread packs its pieces
         std::vector<unsigned char> out;
     };
 

@@ -48,4 +48,20 @@ std::string recordName(int recordType) {
     return "record 00" + std::to_string(recordType);
 }
 
+bool copiedAsTyped(const FieldSpec& field, std::optional<Product> product) {
+    if (!product) {
+        return field.copiedBy != kComputed;
+    }
+    switch (*product) {
+        case Product::DirectCredit:
+        case Product::Payroll:
+            return (field.copiedBy & kCopiedByDirectCredit) != 0;
+        case Product::MediaClearing:
+            return (field.copiedBy & kCopiedByMediaClearing) != 0;
+        case Product::ManagerCheque:
+            return (field.copiedBy & kCopiedByManagerCheque) != 0;
+    }
+    return true;
+}
+
 }  // namespace convertor

@@ -1,15 +1,29 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "base/Product.h"
 
 namespace convertor {
 
 // Z: digits, zero-filled on the left; Signed: the same with "-" allowed in the first column;
 // S: text, blank-filled on the right; D: a yyyymmdd date, blank by default; L: a fixed literal.
+// The kind says what the bank expects, not what a source line may carry.
 enum class FieldKind { Literal, Digits, Signed, Text, Date };
+
+// The products whose converter copies a field from the source line as it stands. What such a
+// product writes there is only ours to promise in width; a product that computes the field is
+// held to its kind.
+enum CopiedBy : unsigned char {
+    kComputed = 0,
+    kCopiedByDirectCredit = 1,  // and Payroll
+    kCopiedByMediaClearing = 2,
+    kCopiedByManagerCheque = 4,
+};
 
 // One field of one record of the bank file. Columns are 1-based and count within the line.
 struct FieldSpec {
@@ -19,6 +33,7 @@ struct FieldSpec {
     int width;
     FieldKind kind;
     std::string_view value = {};  // the default when it is not all blanks or all zeros
+    unsigned char copiedBy = kComputed;
 
     int last() const { return start + width - 1; }
     // Exactly `width` characters.
@@ -30,6 +45,8 @@ template <int Type>
 struct RecordField : FieldSpec {
     constexpr RecordField(int number, int start, int width, FieldKind kind, std::string_view value = {})
         : FieldSpec{Type, number, start, width, kind, value} {}
+    constexpr RecordField(int number, int start, int width, FieldKind kind, CopiedBy copiedBy)
+        : FieldSpec{Type, number, start, width, kind, {}, copiedBy} {}
 };
 
 // The digest line on top: 40 upper-case hexadecimal digits, CR LF.
@@ -56,14 +73,14 @@ inline constexpr RecordField<2> ProductCode{2, 4, 3, FieldKind::Text};
 inline constexpr RecordField<2> ValueDate{3, 7, 8, FieldKind::Date};
 inline constexpr RecordField<2> DebitAccount{4, 15, 25, FieldKind::Text};
 inline constexpr RecordField<2> DebitAccountDigit{5, 40, 2, FieldKind::Digits};
-inline constexpr RecordField<2> DebitBranchCode{6, 42, 4, FieldKind::Digits};
+inline constexpr RecordField<2> DebitBranchCode{6, 42, 4, FieldKind::Digits, kCopiedByMediaClearing};
 inline constexpr RecordField<2> Currency{7, 46, 3, FieldKind::Literal, "THB"};
 inline constexpr RecordField<2> TotalAmount{8, 49, 16, FieldKind::Digits};
 inline constexpr RecordField<2> BatchReference{9, 65, 8, FieldKind::Digits, "00000001"};
 inline constexpr RecordField<2> CreditCount{10, 73, 6, FieldKind::Digits};
 inline constexpr RecordField<2> FeeAccount{11, 79, 25, FieldKind::Text};
 inline constexpr RecordField<2> FeeAccountDigit{12, 104, 2, FieldKind::Digits};
-inline constexpr RecordField<2> FeeBranchCode{13, 106, 4, FieldKind::Digits};
+inline constexpr RecordField<2> FeeBranchCode{13, 106, 4, FieldKind::Digits, kCopiedByMediaClearing};
 inline constexpr std::array<FieldSpec, 13> kFields{
     RecordType,  ProductCode,    ValueDate,   DebitAccount, DebitAccountDigit, DebitBranchCode, Currency,
     TotalAmount, BatchReference, CreditCount, FeeAccount,   FeeAccountDigit,   FeeBranchCode};
@@ -83,17 +100,17 @@ inline constexpr RecordField<3> ChequeMethod{10, 65, 1, FieldKind::Text};
 inline constexpr RecordField<3> ChequeMethodDetail{11, 66, 4, FieldKind::Text};
 inline constexpr RecordField<3> TaxForm{12, 70, 2, FieldKind::Digits};
 inline constexpr RecordField<3> TaxRunNumber{13, 72, 14, FieldKind::Text};
-inline constexpr RecordField<3> TaxAttachmentNumber{14, 86, 6, FieldKind::Digits};
+inline constexpr RecordField<3> TaxAttachmentNumber{14, 86, 6, FieldKind::Digits, kCopiedByManagerCheque};
 inline constexpr RecordField<3> TaxItemCount{15, 92, 2, FieldKind::Digits};
-inline constexpr RecordField<3> TaxAmount{16, 94, 16, FieldKind::Digits};
-inline constexpr RecordField<3> InvoiceCount{17, 110, 6, FieldKind::Digits};
-inline constexpr RecordField<3> InvoiceAmount{18, 116, 16, FieldKind::Digits};
-inline constexpr RecordField<3> TaxPaidCode{19, 132, 1, FieldKind::Digits};
+inline constexpr RecordField<3> TaxAmount{16, 94, 16, FieldKind::Digits, kCopiedByManagerCheque};
+inline constexpr RecordField<3> InvoiceCount{17, 110, 6, FieldKind::Digits, kCopiedByManagerCheque};
+inline constexpr RecordField<3> InvoiceAmount{18, 116, 16, FieldKind::Digits, kCopiedByManagerCheque};
+inline constexpr RecordField<3> TaxPaidCode{19, 132, 1, FieldKind::Digits, kCopiedByManagerCheque};
 inline constexpr RecordField<3> TaxText{20, 133, 40, FieldKind::Text};
 inline constexpr RecordField<3> TaxDate{21, 173, 8, FieldKind::Date};
-inline constexpr RecordField<3> ReceivingBankCode{22, 181, 3, FieldKind::Digits};
+inline constexpr RecordField<3> ReceivingBankCode{22, 181, 3, FieldKind::Digits, kCopiedByMediaClearing};
 inline constexpr RecordField<3> ReceivingBankName{23, 184, 35, FieldKind::Text};
-inline constexpr RecordField<3> ReceivingBranchCode{24, 219, 4, FieldKind::Digits};
+inline constexpr RecordField<3> ReceivingBranchCode{24, 219, 4, FieldKind::Digits, kCopiedByMediaClearing};
 inline constexpr RecordField<3> ReceivingBranchName{25, 223, 35, FieldKind::Text};
 inline constexpr RecordField<3> Indicator1{26, 258, 1, FieldKind::Text};
 inline constexpr RecordField<3> Indicator2{27, 259, 1, FieldKind::Text};
@@ -181,13 +198,13 @@ inline constexpr RecordField<6> BatchReference{2, 4, 8, FieldKind::Digits};
 inline constexpr RecordField<6> CreditSequence{3, 12, 6, FieldKind::Digits};
 inline constexpr RecordField<6> InvoiceSequence{4, 18, 6, FieldKind::Digits};
 inline constexpr RecordField<6> InvoiceNumber{5, 24, 15, FieldKind::Text};
-inline constexpr RecordField<6> InvoiceAmount{6, 39, 16, FieldKind::Signed};
+inline constexpr RecordField<6> InvoiceAmount{6, 39, 16, FieldKind::Signed, kCopiedByManagerCheque};
 inline constexpr RecordField<6> InvoiceDate{7, 55, 8, FieldKind::Date};
 inline constexpr RecordField<6> InvoiceDescription{8, 63, 70, FieldKind::Text};
 inline constexpr RecordField<6> PurchaseOrderNumber{9, 133, 15, FieldKind::Text};
-inline constexpr RecordField<6> VatAmount{10, 148, 16, FieldKind::Signed};
-inline constexpr RecordField<6> ChargeAmount{11, 164, 16, FieldKind::Signed};
-inline constexpr RecordField<6> TaxAmount{12, 180, 16, FieldKind::Signed};
+inline constexpr RecordField<6> VatAmount{10, 148, 16, FieldKind::Signed, kCopiedByManagerCheque};
+inline constexpr RecordField<6> ChargeAmount{11, 164, 16, FieldKind::Signed, kCopiedByManagerCheque};
+inline constexpr RecordField<6> TaxAmount{12, 180, 16, FieldKind::Signed, kCopiedByManagerCheque};
 inline constexpr RecordField<6> PrintFlag{13, 196, 1, FieldKind::Text, "T"};
 inline constexpr std::array<FieldSpec, 13> kFields{
     RecordType,    BatchReference, CreditSequence,     InvoiceSequence,     InvoiceNumber,
@@ -214,5 +231,9 @@ int recordLength(int recordType);
 
 // "record 003", "the trailer"
 std::string recordName(int recordType);
+
+// True when the product may have copied the field from a source line as it stands; without a
+// product, when any product may have.
+bool copiedAsTyped(const FieldSpec& field, std::optional<Product> product);
 
 }  // namespace convertor

@@ -61,6 +61,12 @@ void packBankFile(const ConversionRequest& request, RunOutputs& outputs, const R
                outputs.target("zip"));
 }
 
+// An account entry goes into record 002 whole: the check drops the 4th character of an
+// 11-character account, but the record's account-digit field takes it, so it must be a digit too.
+bool debitAccountCheck(std::string_view account) {
+    return accountCheck(account) && isDigits(account);
+}
+
 // Debit and fee account entries of Direct Credit and Payroll; true when they pass.
 bool checkDebitAccounts(const ConversionRequest& request, Operator& op) {
     std::string_view debit = trimView(request.debitAccount);
@@ -69,9 +75,9 @@ bool checkDebitAccounts(const ConversionRequest& request, Operator& op) {
         op.showMessage("Please insert debit account");
     } else if (fee.empty()) {
         op.showMessage("Please insert debit fee account");
-    } else if (!accountCheck(debit)) {
+    } else if (!debitAccountCheck(debit)) {
         op.showMessage("Invalid debit account");
-    } else if (!accountCheck(fee)) {
+    } else if (!debitAccountCheck(fee)) {
         op.showMessage("Invalid debit fee account");
     } else {
         return true;
@@ -80,7 +86,8 @@ bool checkDebitAccounts(const ConversionRequest& request, Operator& op) {
 }
 
 // The detail report a run ends with; none for a result report.
-std::optional<ReportValue> detailReport(ConversionContext& ctx, const RunReport& report, const std::string& hashCode) {
+std::optional<ReportValue> detailReport(ConversionContext& ctx, const RunReport& report,
+                                        const std::string& hashCode) {
     switch (report.kind) {
         case ReportKind::DcpDetail:
             return dcpDetailReport(ctx, hashCode, report.payType, report.valueDate, report.companyName);
@@ -113,7 +120,8 @@ bool beginReportEarly(ConversionContext& ctx, const RunReport& report, bool dige
     }
     try {
         // Without a bank file the report shows no digest.
-        std::optional<ReportValue> detail = detailReport(ctx, report, digestToCome ? placeholder : std::string());
+        std::optional<ReportValue> detail =
+            detailReport(ctx, report, digestToCome ? placeholder : std::string());
         if (!detail) {
             return false;
         }

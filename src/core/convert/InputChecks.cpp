@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "convert/PackOutput.h"
+#include "convert/RequestEntries.h"
 #include "text/Trim.h"
 
 namespace fs = std::filesystem;

@@ -13,8 +13,6 @@ namespace convertor {
 
 struct Date;
 
-inline constexpr std::size_t kCompanyIdLength = 12;
-
 // The rejection files a run of the product writes.
 std::vector<RejectionKind> rejectionKinds(Product product);
 

@@ -58,8 +58,8 @@ void BankFileAssembly::openBankFile() {
     names.archiveShown = outputs.target("zip").string();
     names.packWork = outputs.addScratch("pack", outputs.target("zip"));
     const std::string& header = m_ctx.state.lineBuffer;  // record 001 and its CR LF
-    m_writer = std::make_unique<BankFileWriter>(std::move(names),
-                                                std::string_view(header).substr(0, header.size() - 2));
+    m_writer = std::make_unique<BankFileWriter>(
+        std::move(names), std::string_view(header).substr(0, header.size() - 2), m_ctx.request.product);
 }
 
 void BankFileAssembly::writeRecordLine(std::string_view record) {
