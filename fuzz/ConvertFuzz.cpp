@@ -7,9 +7,8 @@
 #include "base/Clock.h"
 #include "base/Operator.h"
 #include "convert/ConversionRun.h"
+#include "convert/Session.h"
 #include "products/ConversionRequest.h"
-#include "products/ConversionState.h"
-#include "refdata/TableStore.h"
 #include "reports/ReportValue.h"
 
 // One product's whole run over arbitrary source (and invoice) bytes. A bank file that the run
@@ -55,8 +54,9 @@ long crlfLines(const fs::path& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Home home;
-    static TableStore tables(home.dir / "Data" / "zvb.db");
     static const FixedClock clock(Date{2025, 3, 1});
+    static Session session(home.dir);
+    session.setClock(clock);
 
     std::string input(reinterpret_cast<const char*>(data), size);
     std::size_t split = input.find("\xff\xfe");  // source bytes, then invoice bytes
@@ -75,16 +75,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     request.invoiceFile = fuzz::writeText("invoice.txt", invoice).string();
     request.destinationFile = (out / "bank.txt").string();
     request.printDetail = !source.empty() && (source.back() & 1);
-    ConversionState state;
-    state.settings.DCP = state.settings.PAY = state.settings.MCL = state.settings.MCP = "TRUE";
+    session.settings.dcp = session.settings.pay = session.settings.mcl = session.settings.mcp = "TRUE";
     QuietOperator op;
     bool finished = false;
+    RunResult result;
     try {
-        runConversion(request, state, tables, op, clock, home.dir);
+        result = runConversion(request, session, op);
         finished = true;
     } catch (const std::exception&) {
     }
-    if (state.success) {
+    if (result.outcome == RunOutcome::Completed) {
         FUZZ_CHECK(finished);
         FUZZ_CHECK(verifyBankFile(out / "bank.txt").empty());
         std::string bank = fuzz::readAll(out / "bank.txt");
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 lines += crlfLines(entry.path());
             }
         }
-        FUZZ_CHECK(lines == std::stol(state.runSummary.items[6]));
+        FUZZ_CHECK(lines == std::stol(result.summary.items[6]));
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 # cmake -DCORE_DIR=src/core -P LayerOrderTest.cmake
 # The core's folders form layers; a file may include its own folder and those below it, never one
 # above, and nothing of Qt. Prints every offending include and fails when there is one.
-set(layers base text bankfile refdata products reports convert)
+set(layers base text bankfile output refdata products reports convert)
 
 get_filename_component(CORE_DIR "${CORE_DIR}" ABSOLUTE)
 file(GLOB_RECURSE files RELATIVE ${CORE_DIR} ${CORE_DIR}/*.h ${CORE_DIR}/*.cpp)

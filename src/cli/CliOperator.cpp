@@ -25,20 +25,4 @@ void CliOperator::endProgress() {
     }
 }
 
-std::string CliOperator::earlyReportPlaceholder() {
-    return m_early != nullptr && !m_early->begun() ? m_early->placeholder() : std::string();
-}
-
-void CliOperator::beginReport(ReportValue&& report) {
-    if (m_early != nullptr) {
-        m_early->begin(std::move(report));
-    }
-}
-
-void CliOperator::endReportRows(bool abandon) {
-    if (m_early != nullptr) {
-        m_early->wait(abandon);
-    }
-}
-
 }  // namespace convertor::cli

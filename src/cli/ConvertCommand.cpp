@@ -11,15 +11,13 @@
 
 #include "CliApp.h"
 #include "CliOperator.h"
-#include "EarlyReport.h"
 #include "ReportFile.h"
-#include "base/Clock.h"
 #include "convert/ConversionRun.h"
 #include "convert/DataDirectory.h"
 #include "convert/InputChecks.h"
 #include "convert/RequestEntries.h"
-#include "products/ConversionState.h"
-#include "refdata/TableStore.h"
+#include "convert/Session.h"
+#include "output/OutputNames.h"
 
 namespace fs = std::filesystem;
 
@@ -47,12 +45,12 @@ std::string reportProblem(const std::string& report, const ConversionRequest& re
     if (!folder.empty() && !fs::is_directory(folder, error)) {
         return "the folder of the report file does not exist";
     }
-    std::vector<std::string> files{request.sourceFile, request.invoiceFile, request.destinationFile};
+    std::vector<fs::path> files{request.sourceFile, request.invoiceFile, request.destinationFile};
     if (request.product) {
-        auto outputs = runOutputs(request, productCode(*request.product), today);
+        auto outputs = outputNames(request.destinationFile, request.companyId, *request.product, today).all();
         files.insert(files.end(), outputs.begin(), outputs.end());
     }
-    for (const std::string& file : files) {
+    for (const fs::path& file : files) {
         if (!file.empty() && sameFile(report, file)) {
             return "the report file must not name the source, invoice, bank, rejection or archive file";
         }
@@ -116,36 +114,32 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
         err << "error: " << problem << "\n";
         return kUsage;
     }
-    fs::path homeDir = home();
-    ConversionState state;
-    state.settings = loadReformatSettings(settingsFile(homeDir));
-    if (request->product && !state.settings.selectable(*request->product)) {
+    std::optional<Session> opened;
+    try {
+        opened.emplace(home());
+    } catch (const std::exception& error) {
+        err << "error: " << error.what() << "\n";
+        return kRunError;
+    }
+    Session& session = *opened;
+    if (request->product && !session.settings.selectable(*request->product)) {
         err << "error: --product: " << m_product << " is disabled in Data/Default.ini\n";
         return kUsage;
     }
-
-    SystemClock clock;
     if (!m_report.empty()) {
-        if (std::string reportError = reportProblem(m_report, *request, clock.today());
+        if (std::string reportError = reportProblem(m_report, *request, session.clock().today());
             !reportError.empty()) {
             err << "error: --report: " << reportError << "\n";
             return kUsage;
         }
     }
-    // The tables outlive the operator and the report written early: both read rows from them.
-    std::optional<TableStore> tables;
-    std::optional<EarlyReport> early;
-    if (!m_report.empty()) {
-        early.emplace(m_report, reportDirectory(homeDir));
-    }
     // Progress only on a terminal: scripts reading stderr see nothing new.
     bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
-    CliOperator op(out, terminal ? &err : nullptr, early ? &*early : nullptr);
+    CliOperator op(out, terminal ? &err : nullptr);
     int status = kNoBankFile;
     try {
-        tables.emplace(databaseFile(homeDir));
-        runConversion(*request, state, *tables, op, clock, homeDir);
-        status = state.success ? kSuccess : kNoBankFile;
+        RunResult result = runConversion(*request, session, op);
+        status = result.outcome == RunOutcome::Completed ? kSuccess : kNoBankFile;
     } catch (const std::exception& error) {
         op.endProgress();
         out.flush();
@@ -158,10 +152,8 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     }
     if (!m_report.empty() && op.report()) {
         try {
-            fs::path reportDir = reportDirectory(homeDir);
-            if (!early->begun() || !early->complete(*op.report())) {
-                writeReportFile(*op.report(), m_report, reportDir);
-            }
+            fs::path reportDir = reportDirectory(session.home());
+            writeReportFile(*op.report(), m_report, reportDir);
             // The file is written regardless (naming the template), but the user should know why
             // it shows nothing of the run.
             std::error_code ec;

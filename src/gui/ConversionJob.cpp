@@ -3,13 +3,16 @@
 #include <QThread>
 
 #include "convert/ConversionRun.h"
-#include "convert/DataDirectory.h"
-#include "refdata/TableStore.h"
 
 namespace convertor {
 
 ConversionJob::ConversionJob(std::filesystem::path home, QObject* parent)
-    : QObject(parent), m_home(std::move(home)), m_clock(std::make_unique<SystemClock>()) {}
+    : QObject(parent), m_session(std::move(home)) {}
+
+void ConversionJob::setClock(std::unique_ptr<Clock> clock) {
+    m_clock = std::move(clock);
+    m_session.setClock(*m_clock);
+}
 
 ConversionJob::~ConversionJob() {
     if (m_thread) {
@@ -35,11 +38,7 @@ bool ConversionJob::start(ConversionRequest request) {
 
 void ConversionJob::run(const ConversionRequest& request) {
     try {
-        // Opened on the first run, then kept: the tables stay open for the process.
-        if (!m_tables) {
-            m_tables = std::make_unique<TableStore>(databaseFile(m_home));
-        }
-        runConversion(request, m_state, *m_tables, m_operator, *m_clock, m_home);
+        runConversion(request, m_session, m_operator);
     } catch (const std::exception& error) {
         m_error = error.what();
     } catch (...) {

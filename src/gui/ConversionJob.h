@@ -9,18 +9,16 @@
 
 #include "GuiOperator.h"
 #include "base/Clock.h"
+#include "convert/Session.h"
 #include "products/ConversionRequest.h"
-#include "products/ConversionState.h"
 
 class QThread;
 
 namespace convertor {
 
-class TableStore;
-
-// Runs one conversion at a time on a worker thread, over the state that lives as long as the
+// Runs one conversion at a time on a worker thread, in the session that lives as long as the
 // converter window. The window's thread stays free to repaint and move the progress bar; the
-// state and the tables are touched only by the run while one is going.
+// session and its tables are touched only by the run while one is going.
 class ConversionJob : public QObject {
     Q_OBJECT
 
@@ -28,10 +26,10 @@ public:
     explicit ConversionJob(std::filesystem::path home, QObject* parent = nullptr);
     ~ConversionJob() override;
 
-    ConversionState& state() { return m_state; }
+    Session& session() { return m_session; }
     GuiOperator& runOperator() { return m_operator; }
-    void setClock(std::unique_ptr<Clock> clock) { m_clock = std::move(clock); }
-    const std::filesystem::path& home() const { return m_home; }
+    void setClock(std::unique_ptr<Clock> clock);
+    const std::filesystem::path& home() const { return m_session.home(); }
 
     // False (and nothing started) while a run is going.
     bool start(ConversionRequest request);
@@ -44,11 +42,9 @@ signals:
 private:
     void run(const ConversionRequest& request);
 
-    std::filesystem::path m_home;
-    ConversionState m_state;
+    Session m_session;
     GuiOperator m_operator;
     std::unique_ptr<Clock> m_clock;
-    std::unique_ptr<TableStore> m_tables;
     QThread* m_thread = nullptr;
     std::string m_error;
 };

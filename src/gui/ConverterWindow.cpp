@@ -94,8 +94,7 @@ void ConverterWindow::formCreate() {
     m_ui.label6->hide();
     m_ui.edtInvoice->hide();
     m_ui.btnInvoice->hide();
-    ReformatSettings& settings = m_job->state().settings;
-    settings = loadReformatSettings(settingsFile(m_job->home()));
+    const ReformatSettings& settings = m_job->session().settings;
     for (Product p :
          {Product::DirectCredit, Product::Payroll, Product::MediaClearing, Product::ManagerCheque}) {
         m_ui.product(p)->setEnabled(settings.enabled(p));

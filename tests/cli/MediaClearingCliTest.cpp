@@ -49,8 +49,9 @@ TEST_F(MediaClearingCliTest, ConvertWritesAVerifiableBankFileTheTableRowsAndTheD
     EXPECT_EQ(verify.out, "OK\n");
 
     TableStore tables(home.database());
-    EXPECT_EQ(tables.query("select * from Bank where BANK_NAME_EN = 'New bank'").rows.size(), 2u);
-    EXPECT_EQ(tables.query("select * from BRANCH where BRANCH_NAME_EN = 'New branch'").rows.size(), 4u);
+    EXPECT_EQ(test::query(tables, "select * from Bank where BANK_NAME_EN = 'New bank'").rows.size(), 2u);
+    EXPECT_EQ(test::query(tables, "select * from BRANCH where BRANCH_NAME_EN = 'New branch'").rows.size(),
+              4u);
 
     auto json = nlohmann::json::parse(test::readFile(report));
     EXPECT_EQ(json["template"], "rptMclDetail.frf");

@@ -86,7 +86,7 @@ protected:
         }
         SCOPED_TRACE(std::string(typed.what) + ", variant " + std::to_string(variant) + ": " + line);
         ASSERT_NO_THROW(run());
-        EXPECT_TRUE(state.success) << ::testing::PrintToString(op.messages);
+        EXPECT_TRUE(completed()) << ::testing::PrintToString(op.messages);
         EXPECT_EQ(verifyBankFile(bank()), std::vector<std::string>{});
     }
 };
@@ -134,7 +134,7 @@ TEST_F(AsTypedFields, InvoiceCountOfAChequeWithoutInvoices) {
         writeFile(home.in("source.txt"), crlfLines({withText(sources.source[0], 129, 132, "0" + count)}));
         request.sourceFile = home.in("source.txt").string();
         ASSERT_NO_THROW(run());
-        EXPECT_TRUE(state.success) << ::testing::PrintToString(op.messages);
+        EXPECT_TRUE(completed()) << ::testing::PrintToString(op.messages);
         EXPECT_EQ(verifyBankFile(bank()), std::vector<std::string>{});
     }
 }

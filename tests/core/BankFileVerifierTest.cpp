@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "bankfile/BankFileVerifier.h"
-#include "bankfile/FieldChecks.h"
 #include "bankfile/FileDigest.h"
 #include "bankfile/RecordTemplate.h"
 #include "support/TestSupport.h"
+#include "text/Padding.h"
 
 namespace convertor::test {
 namespace {

@@ -4,13 +4,13 @@
 
 #include <random>
 
-#include "bankfile/BankFileWriter.h"
-#include "bankfile/DeflatePiece.h"
-#include "bankfile/FieldChecks.h"
 #include "bankfile/FileDigest.h"
 #include "bankfile/RecordTemplate.h"
-#include "convert/PackOutput.h"
+#include "output/BankFileWriter.h"
+#include "output/DeflatePiece.h"
+#include "output/PackOutput.h"
 #include "support/TestSupport.h"
+#include "text/Padding.h"
 
 namespace fs = std::filesystem;
 

@@ -16,7 +16,7 @@ TEST_F(DirectCreditTest, ElevenDigitLayoutWritesRecordsRejectionsAndSummary) {
     directCredit("dcp/eleven.txt");
     run();
 
-    ASSERT_TRUE(state.success);
+    ASSERT_TRUE(completed());
     EXPECT_TRUE(verifyBankFile(bank()).empty());
     auto lines = bankLines();
     // digest, 001, 002, (003 004) (003 004) (003) (003 004), trailer
@@ -54,7 +54,7 @@ TEST_F(DirectCreditTest, ElevenDigitLayoutWritesRecordsRejectionsAndSummary) {
               crlfLines({"LineNo : 6  Column : 18-28  Credit amount less than zero or invalid number",
                          "LineNo : 7  Column : 18-28  Credit amount less than zero or invalid number",
                          "LineNo : 8  Column : 18-28  Credit amount less than zero or invalid number"}));
-    EXPECT_EQ(state.runSummary.items, (std::array<std::string, 8>{"3", "7", "2", "9", "3", "8", "8", "0"}));
+    EXPECT_EQ(result.summary.items, (std::array<std::string, 8>{"3", "7", "2", "9", "3", "8", "8", "0"}));
     EXPECT_FALSE(workFilesIn(home.out("")));
     EXPECT_FALSE(std::filesystem::exists(home.out("bank.txtTemp2")));
     EXPECT_EQ(op.progress.back(), 0) << "the bar returns to 0 at the end";
@@ -64,7 +64,7 @@ TEST_F(DirectCreditTest, NineDigitLayoutShiftsHeaderAndStopsAtCtrlZ) {
     directCredit("dcp/nine.txt", Product::Payroll);
     run();
 
-    ASSERT_TRUE(state.success);
+    ASSERT_TRUE(completed());
     auto lines = bankLines();
     ASSERT_EQ(lines.size(), 8u);  // digest, 001, 002, 003 004, 003 004, trailer
     EXPECT_EQ(lines[2].substr(0, 14), "002PAY20301231");
@@ -137,7 +137,7 @@ TEST_F(DirectCreditTest, EveryLineRejectedLeavesOlderBankFileAlone) {
     directCredit("dcp/all_rejected.txt");
     op.hashValue = "stale";
     run();
-    EXPECT_FALSE(state.success);
+    EXPECT_FALSE(completed());
     EXPECT_EQ(readFile(bank()), "older bank file");
     EXPECT_EQ(op.hashValue, "");
     EXPECT_EQ(op.messages,
@@ -217,7 +217,7 @@ TEST_F(DirectCreditTest, TotalThatDoesNotFitItsFieldWritesNoBankFile) {
     request.sourceFile = home.in("large.txt").string();
     writeFile(home.in("large.txt"), largestAmounts(10'000));  // 9,999,999,999,900.00 fits
     run();
-    ASSERT_TRUE(state.success);
+    ASSERT_TRUE(completed());
     EXPECT_EQ(bankLines()[2].substr(48, 16), "9999999999900000");
 
     std::filesystem::remove(bank());

@@ -1,4 +1,3 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,18 +5,15 @@
 
 #include "bankfile/FieldChecks.h"
 #include "base/ConversionError.h"
-#include "base/Padding.h"
 #include "support/TestSupport.h"
+#include "text/LineReader.h"
+#include "text/Numbers.h"
+#include "text/Padding.h"
 
 namespace convertor::test {
 namespace {
 
-TEST(FieldChecks, FillStringAndPadding) {
-    EXPECT_EQ(fillString(' ', 150), std::string(100, ' '));
-    EXPECT_EQ(fillString('0', 100), std::string(100, '0'));
-    EXPECT_EQ(fillString('0', 0), "");
-    EXPECT_EQ(fillString(' ', -3), "");
-    EXPECT_EQ(fillString('0', 1), "0");
+TEST(FieldChecks, Padding) {
     EXPECT_EQ(padRight("AB", 5), "AB   ");
     EXPECT_EQ(padLeftZeros("12", 6), "000012");
     // Too long a value comes back as it is, never cut.
@@ -119,26 +115,6 @@ TEST(FieldChecks, LineCountLessOne) {
     EXPECT_EQ(count("a\nb\nc\r\n"), 0) << "a lone LF does not end a line";
     EXPECT_EQ(count("a\rb\rc"), 2);
     EXPECT_THROW(lineCountLessOne(dir / "missing.txt"), IoError);
-}
-
-TEST(FieldChecks, AppendRejectionLine) {
-    TempDir dir;
-    writeFile(dir / "Reject.txt", "");
-    appendRejectionLine(dir / "Reject.txt", "first", "R.txt");
-    appendRejectionLine(dir / "Reject.txt", cp874("ชื่อ") + "  ", "R.txt");
-    appendRejectionLine(dir / "Reject.txt", "", "R.txt");
-    EXPECT_EQ(readFile(dir / "Reject.txt"), "first\r\n" + cp874("ชื่อ") + "  \r\n\r\n");
-
-    // The rejection files are prepared before the run; a missing one is an error, not created here.
-    EXPECT_THROW(appendRejectionLine(dir / "Missing.txt", "x", "Missing.txt"), IoError);
-    EXPECT_FALSE(std::filesystem::exists(dir / "Missing.txt"));
-    try {
-        appendRejectionLine(dir / "nowhere" / ".work", "x", "Reject.txt");
-        ADD_FAILURE();
-    } catch (const IoError& error) {
-        EXPECT_THAT(error.what(), ::testing::HasSubstr("Reject.txt:"))
-            << "the user's name, not the work file";
-    }
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ protected:
 
 TEST_F(ManagerChequeBasicRun, WritesEachChequeWithItsPayeeTaxAndInvoiceRecords) {
     cheque.run();
-    ASSERT_TRUE(cheque.state.success);
+    ASSERT_TRUE(cheque.completed());
     auto lines = cheque.bankLines();
     std::string types;
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -167,7 +167,7 @@ TEST_F(ManagerChequeBasicRun, LogsRejectedAmountsAndSummarisesThem) {
     EXPECT_FALSE(fs::exists(cheque.home.out("ACME01_MCP_InvalidAcctRecord.txt")));
     RunSummary expected;
     expected.items = {"0", "", "2", "10", "1", "5", "3", "0"};
-    EXPECT_EQ(cheque.state.runSummary.items, expected.items);
+    EXPECT_EQ(cheque.result.summary.items, expected.items);
 
     ASSERT_EQ(cheque.op.reports.size(), 1u);
     const ReportValue& report = cheque.op.reports[0];
@@ -190,7 +190,7 @@ const TableValue& value(const ReportDataset& dataset, std::size_t row, const std
 }
 
 TEST_F(ManagerChequeBasicRun, DetailReportJoinsTheWorkingTablesWithTheLookupTables) {
-    cheque.tables->appendRow(schema::rejection::kTable, {{schema::rejection::kLineNo, std::string("1")}});
+    cheque.tables.appendRow(schema::rejection::kTable, {{schema::rejection::kLineNo, std::string("1")}});
     cheque.request.printDetail = true;
     cheque.run();
     ASSERT_EQ(cheque.op.reports.size(), 1u);
@@ -200,7 +200,7 @@ TEST_F(ManagerChequeBasicRun, DetailReportJoinsTheWorkingTablesWithTheLookupTabl
     EXPECT_EQ(*report.variable("Acct"), "0011111111" + sp(15));
     EXPECT_EQ(*report.variable("AcctFee"), "0011111111" + sp(15));
     EXPECT_EQ(*report.variable("HashCode"), cheque.bankLines()[0]);
-    EXPECT_TRUE(cheque.tables->query("select * from Dcp_Err").rows.empty());
+    EXPECT_TRUE(query(cheque.tables, "select * from Dcp_Err").rows.empty());
 
     const ReportDataset& cheques = *report.dataset("frDBDataSet4");
     ASSERT_EQ(cheques.rows.size(), 7u);
@@ -223,13 +223,13 @@ TEST_F(ManagerChequeBasicRun, DetailReportJoinsTheWorkingTablesWithTheLookupTabl
             EXPECT_TRUE(std::holds_alternative<std::monostate>(value(taxes, row, "PAY_TYPE")));
         }
     }
-    EXPECT_EQ(cheque.tables->query("select * from Wht_Detail").rows.size(), 7u);
+    EXPECT_EQ(query(cheque.tables, "select * from Wht_Detail").rows.size(), 7u);
 
     const ReportDataset& invoices = *report.dataset("frDBDataSet6");
     ASSERT_EQ(invoices.rows.size(), 5u);
-    auto negative = cheque.tables->query(
-        "select InvoiceAmount, VatAmount, InvoiceDate from Invoice_Detail "
-        "where InvoiceNo like 'CN-0002%'");
+    auto negative = query(cheque.tables,
+                          "select InvoiceAmount, VatAmount, InvoiceDate from Invoice_Detail "
+                          "where InvoiceNo like 'CN-0002%'");
     ASSERT_EQ(negative.rows.size(), 1u);
     EXPECT_EQ(std::get<double>(negative.rows[0][0]), -50.0);
     EXPECT_EQ(std::get<double>(negative.rows[0][1]), -3.5);
@@ -240,7 +240,7 @@ TEST(ManagerChequeConverter, EmptyPaymentFileEndsWithTheFailureMessageAndAReport
     ChequeRun cheque;
     cheque.payments({});
     cheque.run();
-    EXPECT_FALSE(cheque.state.success);
+    EXPECT_FALSE(cheque.completed());
     EXPECT_EQ(cheque.op.messages,
               (std::vector<std::string>{"Reformat data fail because data are rejected all transactions"}));
     ASSERT_EQ(cheque.op.reports.size(), 1u);

@@ -21,7 +21,7 @@ std::string withDueDate(const std::string& date) {
 // Runs the lines and returns what the operator saw; the run must have stopped.
 std::vector<std::string> stopped(ChequeRun& cheque) {
     cheque.run();
-    EXPECT_FALSE(cheque.state.success);
+    EXPECT_FALSE(cheque.completed());
     EXPECT_FALSE(fs::exists(cheque.home.out("bank.txt")));
     EXPECT_FALSE(workFilesIn(cheque.home.out("")));
     EXPECT_TRUE(cheque.op.reports.empty());
@@ -33,7 +33,7 @@ TEST(ManagerChequeStops, DueDateMustBeARealDateOfTodayOrLater) {
         ChequeRun cheque;
         cheque.payments({withDueDate("2030-01-02")});
         cheque.run();
-        EXPECT_TRUE(cheque.state.success);
+        EXPECT_TRUE(cheque.completed());
     }
     {
         ChequeRun cheque;
@@ -56,7 +56,7 @@ TEST(ManagerChequeStops, ABadDebitAccountAnywhereStopsTheWholeRun) {
     EXPECT_EQ(stopped(cheque), (std::vector<std::string>{"Invalid ZVB debit account"}));
     // The table rows appended before the stop stay; the rejection files are not put in place.
     EXPECT_FALSE(fs::exists(cheque.home.out("ACME01_MCP_CreditZeroAmountRecord.txt")));
-    EXPECT_EQ(cheque.tables->query("select ID from Mcp_Detail").rows.size(), 1u);
+    EXPECT_EQ(query(cheque.tables, "select ID from Mcp_Detail").rows.size(), 1u);
 }
 
 TEST(ManagerChequeStops, InvoiceFlagNeedsAnInvoiceFile) {
@@ -90,7 +90,7 @@ std::string errorOf(const std::string& payment, const std::vector<std::string>& 
     if (!invoiceLines.empty()) {
         cheque.invoices(invoiceLines);
     }
-    cheque.state.settings.Print = print;
+    cheque.session.settings.print = print;
     cheque.request.printDetail = printDetail;
     try {
         cheque.run();

@@ -6,8 +6,8 @@
 
 #include "base/Clock.h"
 #include "convert/ConversionRun.h"
+#include "convert/Session.h"
 #include "products/ConversionRequest.h"
-#include "products/ConversionState.h"
 #include "refdata/TableStore.h"
 #include "support/TestSupport.h"
 
@@ -16,17 +16,19 @@ namespace convertor::test {
 // A Manager Cheque run on 2 January 2030 for company ACME01, with files from tests/data/mcp.
 struct ChequeRun {
     TestHome home;
-    ConversionState state;
-    std::unique_ptr<TableStore> tables = std::make_unique<TableStore>(home.database());
-    RecordingOperator op;
     FixedClock clock{Date{2030, 1, 2}};
+    Session session{home.home()};
+    TableStore& tables = session.tables();
+    RecordingOperator op;
     ConversionRequest request;
+    RunResult result;
 
     ChequeRun() {
         request.companyId = "ACME01";
         request.product = Product::ManagerCheque;
         request.destinationFile = home.out("bank.txt").string();
-        state.settings.DefaultBranchCode = "TRUE";
+        session.setClock(clock);
+        session.settings.defaultBranchCode = "TRUE";
     }
 
     void payments(const std::vector<std::string>& lines) {
@@ -37,7 +39,8 @@ struct ChequeRun {
         writeFile(home.in("inv.txt"), crlfLines(lines));
         request.invoiceFile = home.in("inv.txt").string();
     }
-    void run() { runConversion(request, state, *tables, op, clock, home.home()); }
+    void run() { result = runConversion(request, session, op); }
+    bool completed() const { return result.outcome == RunOutcome::Completed; }
 
     std::vector<std::string> bankLines() const { return splitCrlf(readFile(home.out("bank.txt"))); }
     std::string rejections(const std::string& suffix) const {

@@ -8,6 +8,8 @@
 namespace convertor {
 namespace {
 
+using test::query;
+
 TEST(MediaClearingChecksTest, CreditAccountAtOwnBankUsesCheckDigitOnLastTenColumns) {
     EXPECT_TRUE(creditAccountCheck("01234567896", "014"));
     EXPECT_TRUE(creditAccountCheck("X1234567896", "014"));  // column 17 is not checked
@@ -41,7 +43,7 @@ TEST(MediaClearingChecksTest, BankAndBranchCodesNeedTheirWidthAndANumber) {
 
 class BankBranchLookupTest : public ::testing::Test {
 protected:
-    long rows(const std::string& sql) { return static_cast<long>(tables.query(sql).rows.size()); }
+    long rows(const std::string& sql) { return static_cast<long>(query(tables, sql).rows.size()); }
 
     test::TestHome home;
     TableStore tables{home.database()};

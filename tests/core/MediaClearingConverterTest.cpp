@@ -4,9 +4,10 @@
 #include <filesystem>
 
 #include "bankfile/BankFileVerifier.h"
-#include "bankfile/RejectionLog.h"
+#include "bankfile/Rejection.h"
 #include "base/ConversionError.h"
 #include "convert/ConversionRun.h"
+#include "convert/Session.h"
 #include "refdata/TableStore.h"
 #include "support/TestSupport.h"
 
@@ -15,6 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::cp874;
+using test::query;
+using test::QueryResult;
 using test::readFile;
 using test::splitCrlf;
 
@@ -32,7 +35,6 @@ std::string padded(const std::string& text, std::size_t width) {
 class MediaClearingTest : public ::testing::Test {
 protected:
     MediaClearingTest() {
-        state.settings = loadReformatSettings(home.home() / "Data" / "Default.ini");
         request.companyId = "C0001";
         request.product = Product::MediaClearing;
         request.destinationFile = home.out("bank.txt").string();
@@ -42,7 +44,8 @@ protected:
         fs::copy_file(test::testData("mcl/" + source), home.in(source), fs::copy_options::overwrite_existing);
         request.sourceFile = home.in(source).string();
         FixedClock clock(today);
-        runConversion(request, state, tables, op, clock, home.home());
+        session.setClock(clock);
+        result = runConversion(request, session, op);
     }
 
     std::vector<std::string> bankLines() const { return splitCrlf(readFile(home.out("bank.txt"))); }
@@ -52,17 +55,18 @@ protected:
         fs::path file = home.out(std::string("C0001_MCL") + rejectionSuffix(kind));
         return fs::exists(file) ? splitCrlf(readFile(file)) : std::vector<std::string>{};
     }
-    long rows(const std::string& sql) { return static_cast<long>(tables.query(sql).rows.size()); }
+    long rows(const std::string& sql) { return static_cast<long>(query(tables, sql).rows.size()); }
     std::string variable(const std::string& name) const {
         const std::string* value = op.reports.at(0).variable(name);
         return value == nullptr ? "<unset>" : *value;
     }
 
     test::TestHome home;
-    ConversionState state;
-    TableStore tables{home.database()};
+    Session session{home.home()};
+    TableStore& tables = session.tables();
     test::RecordingOperator op;
     ConversionRequest request;
+    RunResult result;
 };
 
 TEST_F(MediaClearingTest, AcceptedLinesBecomeCreditAndPayeeRecords) {
@@ -142,7 +146,7 @@ TEST_F(MediaClearingTest, RejectedLinesAreLoggedPerReason) {
     EXPECT_EQ(rejected(RejectionKind::BankBranchCode),
               (std::vector<std::string>{"LineNo : 7  Column : 10-12 Column: 13-16 invalid code",
                                         "LineNo : 8  Column : 10-12 Column: 13-16 invalid code"}));
-    EXPECT_EQ(state.runSummary.items, (std::array<std::string, 8>{"2", "9", "2", "8", "2", "11", "8", "2"}));
+    EXPECT_EQ(result.summary.items, (std::array<std::string, 8>{"2", "9", "2", "8", "2", "11", "8", "2"}));
 }
 
 TEST_F(MediaClearingTest, ResultReportCarriesTheRunFigures) {
@@ -168,8 +172,6 @@ TEST_F(MediaClearingTest, UnknownCodesStayInTheReferenceTablesAndAreAddedOnce) {
     EXPECT_EQ(rows("select * from BRANCH where BRANCH_NAME_EN = 'New branch'"), 4);
     EXPECT_EQ(rows("select * from BRANCH where BANK_CODE = '004' and BRANCH_CODE = '12A '"), 1);
 
-    state = ConversionState{};
-    state.settings = loadReformatSettings(home.home() / "Data" / "Default.ini");
     convert("mixed.txt");
     EXPECT_EQ(rows("select * from Bank where BANK_NAME_EN = 'New bank'"), 2);
     EXPECT_EQ(rows("select * from BRANCH where BRANCH_NAME_EN = 'New branch'"), 4);
@@ -190,8 +192,6 @@ TEST_F(MediaClearingTest, BlankNamesOfKnownCodesReadAsNewWithoutDuplicates) {
 TEST_F(MediaClearingTest, PrintDetailFillsTheWorkingTablesAndTheDetailReport) {
     request.printDetail = true;
     convert("mixed.txt");
-    state = ConversionState{};
-    state.settings = loadReformatSettings(home.home() / "Data" / "Default.ini");
     op = test::RecordingOperator{};
     convert("mixed.txt");  // the second run empties what the first left
 
@@ -209,7 +209,7 @@ TEST_F(MediaClearingTest, PrintDetailFillsTheWorkingTablesAndTheDetailReport) {
     ASSERT_NE(details, nullptr);
     ASSERT_EQ(details->rows.size(), 6u);
     QueryResult mcl =
-        tables.query("select Acct, BankCode, BranchCode, Amount, ServiceType, Name from Mcl_Detail");
+        query(tables, "select Acct, BankCode, BranchCode, Amount, ServiceType, Name from Mcl_Detail");
     ASSERT_EQ(mcl.rows.size(), 6u);
     EXPECT_EQ(mcl.rows[0], (std::vector<TableValue>{padded("5550001116", 25), "014", "0001", 123.45,
                                                     "(01)Salary, wages, gratuity or retirement",
@@ -221,7 +221,7 @@ TEST_F(MediaClearingTest, PrintDetailFillsTheWorkingTablesAndTheDetailReport) {
     const ReportDataset* errors = report.dataset("frDBDataSet2");
     ASSERT_NE(errors, nullptr);
     EXPECT_EQ(errors->rows.size(), 8u);
-    QueryResult err = tables.query("select LnNo, FieldName, ColNo, DesErr from Dcp_Err");
+    QueryResult err = query(tables, "select LnNo, FieldName, ColNo, DesErr from Dcp_Err");
     ASSERT_EQ(err.rows.size(), 8u);
     EXPECT_EQ(err.rows[2], (std::vector<TableValue>{"7", "Bank Code,Branch Code", "10-12,13-16",
                                                     "Bank AB1 branch 0001 invalid code"}));

@@ -3,10 +3,10 @@
 #include <map>
 #include <string>
 
+#include "bankfile/FileHeader.h"
 #include "bankfile/RecordTemplate.h"
 #include "base/Clock.h"
 #include "base/ConversionError.h"
-#include "products/ConversionState.h"
 
 namespace convertor::test {
 namespace {
@@ -119,24 +119,19 @@ TEST(RecordTemplates, ResetRestoresEveryDefault) {
     EXPECT_EQ(used.r006.line(), fresh.r006.line());
 }
 
-std::string header(const std::string& companyId, ConversionState& state) {
-    buildFileHeader(state, companyId, Date{2025, 3, 5});
-    return state.lineBuffer;
+std::string header(const std::string& companyId) {
+    return fileHeader(companyId, Date{2025, 3, 5}).line();
 }
 
 TEST(RecordTemplates, BuildFileHeader) {
-    ConversionState state;
-    const std::string tail = "20250305" + std::string(24, ' ') + "20250305000000" + "BCM" + "20250305" +
-                             std::string(24, ' ') + "\r\n";
-    EXPECT_EQ(header("C0001", state), "001C0001       " + tail);
-    EXPECT_EQ(state.companyIdField, "C0001       ");
-    EXPECT_EQ(state.lineBuffer.size(), 98u);
-    EXPECT_EQ(header("ABCDEFGHIJKL", state), "001ABCDEFGHIJKL" + tail);
-    EXPECT_EQ(header("  C01", state), "001  C01       " + tail) << "blanks typed in the entry are kept";
-    EXPECT_EQ(state.companyIdField, "  C01       ");
-    EXPECT_EQ(header("", state), "001            " + tail);
-    EXPECT_EQ(state.companyIdField, std::string(12, ' '));
-    EXPECT_THROW(header("ABCDEFGHIJKLM", state), ConversionError) << "an ID over 12 would shift the record";
+    const std::string tail =
+        "20250305" + std::string(24, ' ') + "20250305000000" + "BCM" + "20250305" + std::string(24, ' ');
+    EXPECT_EQ(header("C0001"), "001C0001       " + tail);
+    EXPECT_EQ(header("C0001").size(), 96u);
+    EXPECT_EQ(header("ABCDEFGHIJKL"), "001ABCDEFGHIJKL" + tail);
+    EXPECT_EQ(header("  C01"), "001  C01       " + tail) << "blanks typed in the entry are kept";
+    EXPECT_EQ(header(""), "001            " + tail);
+    EXPECT_THROW(header("ABCDEFGHIJKLM"), ConversionError) << "an ID over 12 would shift the record";
 }
 
 // Fields written in place: the padding of each kind, joined parts, and values that are views into

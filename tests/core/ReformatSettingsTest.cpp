@@ -13,10 +13,10 @@ TEST(ReformatSettings, MissingFileOrKeysGiveTheDefaults) {
             writeFile(dir / "Default.ini", content);
         }
         ReformatSettings settings = loadReformatSettings(dir / "Default.ini");
-        EXPECT_EQ(settings.DCP, "Error");
-        EXPECT_EQ(settings.Default, "Error");
-        EXPECT_EQ(settings.DefaultBranchCode, "Error");
-        EXPECT_EQ(settings.Print, "T");
+        EXPECT_EQ(settings.dcp, "Error");
+        EXPECT_EQ(settings.defaultCode, "Error");
+        EXPECT_EQ(settings.defaultBranchCode, "Error");
+        EXPECT_EQ(settings.print, "T");
         EXPECT_TRUE(settings.enabled(Product::MediaClearing));
         EXPECT_FALSE(settings.defaultProduct());
     }
@@ -34,7 +34,7 @@ TEST(ReformatSettings, DisablingIgnoresCaseButTheDefaultProductDoesNot) {
     EXPECT_EQ(settings.defaultProduct(), Product::Payroll);
     EXPECT_TRUE(settings.selectable(Product::Payroll)) << "the default product is chosen even when disabled";
     EXPECT_FALSE(settings.selectable(Product::DirectCredit));
-    EXPECT_EQ(settings.Print, "F");
+    EXPECT_EQ(settings.print, "F");
 
     writeFile(dir / "Default.ini", "[ReFormat]\r\nDefault=dcp\r\n");
     EXPECT_FALSE(loadReformatSettings(dir / "Default.ini").defaultProduct());
@@ -48,7 +48,7 @@ TEST(ReformatSettings, DeliveredFileEnablesEveryProductAndChoosesNone) {
         EXPECT_TRUE(settings.enabled(product));
     }
     EXPECT_FALSE(settings.defaultProduct());
-    EXPECT_EQ(settings.Print, "T");
+    EXPECT_EQ(settings.print, "T");
 }
 
 }  // namespace

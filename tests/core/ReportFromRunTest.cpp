@@ -55,7 +55,7 @@ TEST_F(ReportFromRunTest, DetailReportOfAMediaClearingRun) {
     request.destinationFile = bank().string();
     request.printDetail = true;
     run();
-    ASSERT_TRUE(state.success);
+    ASSERT_TRUE(completed());
     std::string html = render();
     EXPECT_TRUE(has(html, "Thai Test Trading Co.,Ltd."));
     EXPECT_TRUE(has(html, "9876543214")) << "the debit account of the last line";
@@ -72,7 +72,7 @@ TEST_F(ReportFromRunTest, DetailReportOfAManagerChequeRunNestsTaxAndInvoiceRows)
     request.destinationFile = bank().string();
     request.printDetail = true;
     run();
-    ASSERT_TRUE(state.success) << (op.messages.empty() ? "" : op.messages[0]);
+    ASSERT_TRUE(completed()) << (op.messages.empty() ? "" : op.messages[0]);
     const ReportValue& report = op.reports.back();
     const ReportDataset* cheques = report.dataset("frDBDataSet4");
     const ReportDataset* invoices = report.dataset("frDBDataSet6");
@@ -91,60 +91,6 @@ TEST_F(ReportFromRunTest, DetailReportOfAManagerChequeRunNestsTaxAndInvoiceRows)
         }
         std::string number = std::get<std::string>(invoices->rows[0][invoiceNo]);
         EXPECT_TRUE(has(html, number.substr(0, number.find_last_not_of(' ') + 1)));
-    }
-}
-
-// An operator that takes a detail report as soon as the lines are converted.
-class EarlyOperator : public RecordingOperator {
-public:
-    std::string earlyReportPlaceholder() override { return placeholder; }
-    void beginReport(ReportValue&& report) override {
-        report.loadRows();
-        early.push_back(std::move(report));
-    }
-    void endReportRows(bool abandon) override { tablesBack.push_back(abandon); }
-
-    std::string placeholder = std::string(40, 'P');
-    std::vector<ReportValue> early;
-    std::vector<bool> tablesBack;
-};
-
-// The report taken early is the one the run ends with, but for the digest in the placeholder's
-// place, and the tables come back before the run ends.
-TEST_F(ReportFromRunTest, ADetailReportTakenEarlyIsTheOneTheRunEndsWith) {
-    struct Case {
-        Product product;
-        const char* source;
-        const char* invoices;
-        Date today;
-    };
-    for (const Case& c : {Case{Product::Payroll, "dcp/eleven.txt", "", Date{2030, 1, 2}},
-                          Case{Product::MediaClearing, "mcl/mixed.txt", "", Date{2025, 3, 5}},
-                          Case{Product::ManagerCheque, "mcp/basic.txt", "mcp/basic_inv.txt", Date{2030, 1, 2}}}) {
-        SCOPED_TRACE(c.source);
-        directCredit(c.source, c.product);
-        request.invoiceFile = *c.invoices ? testData(c.invoices).string() : std::string();
-        request.printDetail = true;
-        clock = FixedClock(c.today);
-        EarlyOperator early;
-        runConversion(request, state, tables, early, clock, home.home());
-        ASSERT_TRUE(state.success) << (early.messages.empty() ? "" : early.messages[0]);
-        ASSERT_EQ(early.early.size(), 1u);
-        ASSERT_EQ(early.reports.size(), 1u);
-        EXPECT_EQ(early.tablesBack, std::vector<bool>{false});
-        ReportValue expected = early.early[0];
-        EXPECT_EQ(*expected.variable("HashCode"), early.placeholder);
-        for (auto& variable : expected.variables) {
-            variable.second = variable.second == early.placeholder ? early.hashValue : variable.second;
-        }
-        const ReportValue& shown = early.reports[0];
-        EXPECT_EQ(expected.templateName, shown.templateName);
-        EXPECT_EQ(expected.variables, shown.variables);
-        ASSERT_EQ(expected.datasets.size(), shown.datasets.size());
-        for (std::size_t i = 0; i < shown.datasets.size(); ++i) {
-            EXPECT_EQ(expected.datasets[i].name, shown.datasets[i].name);
-            EXPECT_EQ(expected.datasets[i].rows, shown.datasets[i].rows);
-        }
     }
 }
 

@@ -36,9 +36,9 @@ protected:
     void olderRun() {
         directCredit("dcp/eleven.txt");
         run();
-        ASSERT_TRUE(state.success);
+        ASSERT_TRUE(completed());
         op = RecordingOperator{};
-        state.success = false;
+        result = RunResult{};
     }
 };
 
@@ -53,7 +53,7 @@ TEST_F(RunOutputsTest, InputNamedLikeARejectionFileIsNeverCutNorRemoved) {
         EXPECT_EQ(op.messages.back(),
                   "Source or invoice file must not be named like a rejection file or the archive of the run. "
                   "Please move or rename it and retry");
-        EXPECT_FALSE(state.success);
+        EXPECT_FALSE(completed());
         EXPECT_EQ(folder(), (std::map<std::string, std::string>{{name, readFile(testData("dcp/nine.txt"))}}));
     }
 }
@@ -83,7 +83,7 @@ TEST_F(RunOutputsTest, WorkFilesOfAKilledRunAreRemovedByTheNextRun) {
     writeFile(home.out(".other.txt.convertor-work-bank"), "another destination's");
     directCredit("dcp/nine.txt");
     run();
-    ASSERT_TRUE(state.success);
+    ASSERT_TRUE(completed());
     std::vector<std::string> names;
     for (const auto& [name, bytes] : folder()) {
         names.push_back(name);
@@ -113,7 +113,7 @@ TEST_F(RunOutputsTest, RunEndedByAnErrorOrAStopLeavesTheFolderAsItWas) {
         std::string error = runError();
         EXPECT_THAT(error, ::testing::StartsWith(c.error)) << c.source;
         EXPECT_THAT(error, ::testing::Not(::testing::HasSubstr(".convertor-work-")));
-        EXPECT_FALSE(state.success);
+        EXPECT_FALSE(completed());
         fs::remove_all(home.out(".bank.txt.convertor-work-bank"));
         EXPECT_EQ(folder(), before) << c.source;
     }
@@ -136,8 +136,9 @@ TEST_F(RunOutputsTest, FieldsCopiedAsTypedPassTheRunsOwnCheck) {
         request.invoiceFile = home.in("invoice.txt").string();
         request.destinationFile = bank().string();
         FixedClock fuzzDay(Date{2025, 3, 1});
-        ASSERT_NO_THROW(runConversion(request, state, tables, op, fuzzDay, home.home())) << input;
-        EXPECT_TRUE(state.success) << input;
+        session.setClock(fuzzDay);
+        ASSERT_NO_THROW(run()) << input;
+        EXPECT_TRUE(completed()) << input;
         EXPECT_EQ(verifyBankFile(bank()), std::vector<std::string>{}) << input;
     }
 }

@@ -166,4 +166,14 @@ std::string withFutureDate(std::string mediaClearingSource) {
     return mediaClearingSource;
 }
 
+QueryResult query(TableStore& tables, const std::string& sql) {
+    std::unique_ptr<QueryCursor> cursor = tables.openQuery(sql);
+    QueryResult result;
+    result.columns = cursor->columns();
+    while (cursor->next()) {
+        result.rows.push_back(cursor->row());
+    }
+    return result;
+}
+
 }  // namespace convertor::test

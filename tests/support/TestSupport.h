@@ -7,7 +7,7 @@
 #include "base/Clock.h"
 #include "base/Operator.h"
 #include "products/ConversionRequest.h"
-#include "products/ConversionState.h"
+#include "refdata/TableStore.h"
 #include "reports/ReportValue.h"
 
 namespace convertor::test {
@@ -91,5 +91,13 @@ std::vector<std::string> directCreditArgs(const std::filesystem::path& source,
 std::string withFutureDate(std::string mediaClearingSource);
 // A copy of a file under tests/data.
 std::filesystem::path testData(const std::string& relative);
+
+// The result of a select: column names (repeats allowed) and rows of values in that order.
+struct QueryResult {
+    std::vector<std::string> columns;
+    std::vector<std::vector<TableValue>> rows;
+};
+// Every row of a select over the tables.
+QueryResult query(TableStore& tables, const std::string& sql);
 
 }  // namespace convertor::test

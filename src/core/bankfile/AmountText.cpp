@@ -1,6 +1,6 @@
 #include "bankfile/AmountText.h"
 
-#include "bankfile/FieldChecks.h"
+#include "text/Padding.h"
 
 namespace convertor {
 

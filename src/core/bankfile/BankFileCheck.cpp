@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "bankfile/AmountText.h"
-#include "bankfile/FieldChecks.h"
+#include "text/Numbers.h"
+#include "text/Padding.h"
 
 namespace convertor {
 

@@ -1,18 +1,11 @@
 #include "bankfile/FieldChecks.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <optional>
 
-#include "base/ConversionError.h"
-#include "text/CodePage.h"
-#include "text/LineReader.h"
+#include "text/Numbers.h"
 
 namespace convertor {
 
@@ -78,57 +71,6 @@ bool isLeapYear(long year) {
 }
 
 }  // namespace
-
-std::optional<long> wholeNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::string_view digits = text.substr(i);
-    if (!isDigits(digits)) {
-        return std::nullopt;
-    }
-    long value = 0;
-    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size()) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
-}
-
-bool isDigits(std::string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (char c : text) {
-        if (!isDigit(c)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string padRight(std::string_view text, std::size_t width) {
-    std::string result(text);
-    if (result.size() < width) {
-        result.append(width - result.size(), ' ');
-    }
-    return result;
-}
-
-std::string padLeftZeros(std::string_view text, std::size_t width) {
-    std::string result;
-    if (text.size() < width) {
-        result.assign(width - text.size(), '0');
-    }
-    result += text;
-    return result;
-}
 
 bool numericCheck(std::string_view text) {
     return parseNumber(text).has_value();
@@ -214,95 +156,6 @@ bool thaiTextCheck(std::string_view text, std::size_t n) {
         }
     }
     return false;
-}
-
-long lineCountLessOne(const std::filesystem::path& file) {
-    LineReader reader(file);
-    std::string line;
-    long count = 0;
-    while (reader.next(line)) {
-        ++count;
-    }
-    return count - 1;
-}
-
-int openRejectionFile(const std::filesystem::path& file, const std::filesystem::path& shownName) {
-    int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd < 0) {
-        throw IoError("Cannot open file " + shownName.string() + ": " + std::strerror(errno));
-    }
-    return fd;
-}
-
-void writeRejectionText(int fd, std::string_view text, const std::filesystem::path& shownName) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        ssize_t result = ::write(fd, text.data() + written, text.size() - written);
-        if (result < 0 && errno == EINTR) {
-            continue;
-        }
-        if (result <= 0) {
-            throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(errno));
-        }
-        written += static_cast<std::size_t>(result);
-    }
-}
-
-void appendRejectionLine(const std::filesystem::path& file, std::string_view line,
-                         const std::filesystem::path& shownName) {
-    int fd = openRejectionFile(file, shownName);
-    std::string text(line);
-    text += "\r\n";
-    try {
-        writeRejectionText(fd, text, shownName);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    if (::close(fd) != 0) {
-        throw IoError("Cannot write file " + shownName.string() + ": " + std::strerror(errno));
-    }
-}
-
-namespace {
-
-// Shown in UTF-8, with a NUL written out: what() ends at the first NUL byte.
-std::string quotedField(std::string_view cp874) {
-    std::string quoted = "'";
-    for (char c : toUtf8(cp874)) {
-        quoted += c == '\0' ? std::string("\\0") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-std::string atLine(long lineNumber) {
-    return lineNumber > 0 ? " (line " + std::to_string(lineNumber) + ")" : std::string();
-}
-
-}  // namespace
-
-ConversionError notAnInteger(std::string_view text, long lineNumber) {
-    return notAnIntegerIn(text, atLine(lineNumber));
-}
-
-ConversionError notAFloat(std::string_view text, long lineNumber) {
-    return notAFloatIn(text, atLine(lineNumber));
-}
-
-ConversionError notAnIntegerIn(std::string_view text, const std::string& where) {
-    return ConversionError(quotedField(text) + " is not a valid integer value" + where);
-}
-
-ConversionError notAFloatIn(std::string_view text, const std::string& where) {
-    return ConversionError(quotedField(text) + " is not a valid floating point value" + where);
-}
-
-long toWholeNumber(const std::string& text, long lineNumber) {
-    auto value = wholeNumber(text);
-    if (!value) {
-        throw notAnInteger(text, lineNumber);
-    }
-    return *value;
 }
 
 }  // namespace convertor

@@ -41,26 +41,6 @@ Sha1Digest Sha1::finish() {
     return digest;
 }
 
-std::optional<Sha1Digest> fileDigest(const std::filesystem::path& file) {
-    Sha1 sha1;
-    std::FILE* handle = std::fopen(file.c_str(), "rb");
-    if (handle == nullptr) {
-        return std::nullopt;
-    }
-    char buffer[8192];
-    std::size_t read = 0;
-    do {
-        read = std::fread(buffer, 1, sizeof buffer, handle);
-        sha1.update(buffer, read);
-    } while (read == sizeof buffer);
-    bool failed = std::ferror(handle) != 0;
-    std::fclose(handle);
-    if (failed) {
-        throw IoError("Cannot read file " + file.string());
-    }
-    return sha1.finish();
-}
-
 std::string digestText(const Sha1Digest& digest) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text;

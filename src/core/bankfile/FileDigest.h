@@ -29,10 +29,6 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-// SHA-1 of a file's bytes; empty optional when the file cannot be opened. Throws IoError on a
-// read error after opening.
-std::optional<Sha1Digest> fileDigest(const std::filesystem::path& file);
-
 // 40 upper-case hexadecimal digits.
 std::string digestText(const Sha1Digest& digest);
 

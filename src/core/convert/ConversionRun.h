@@ -1,19 +1,18 @@
 #pragma once
 
-#include <filesystem>
+#include "products/RunResult.h"
 
 namespace convertor {
 
 struct ConversionRequest;
-struct ConversionState;
-class TableStore;
+class Session;
 class Operator;
-class Clock;
 
-// One press of "Reformat Data": the input checks in their order, the rejection files around the
-// run, dispatch to the product's converter, and packing. Errors that end the run propagate as
-// ConversionError (or another std::exception) to the front end.
-void runConversion(const ConversionRequest& request, ConversionState& state, TableStore& tables, Operator& op,
-                   const Clock& clock, const std::filesystem::path& home);
+// One press of "Reformat Data": the input checks in their order, the run's outputs under work
+// names, dispatch to the product's converter, packing and the commit of the outputs, then the
+// messages and the report the run ends with. The operator is shown what the run shows, in order;
+// the result says what it produced. Errors that end the run propagate as ConversionError (or
+// another std::exception) to the front end, and leave the destination folder as it was.
+RunResult runConversion(const ConversionRequest& request, Session& session, Operator& op);
 
 }  // namespace convertor

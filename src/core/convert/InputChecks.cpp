@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "convert/PackOutput.h"
 #include "convert/RequestEntries.h"
+#include "output/OutputNames.h"
 #include "text/Trim.h"
 
 namespace fs = std::filesystem;
@@ -31,9 +31,9 @@ bool specialFile(const std::string& file) {
     return fs::exists(status) && !fs::is_regular_file(status);
 }
 
-std::optional<std::string> overlapProblem(const ConversionRequest& request, const std::string& productCode,
-                                          const Date& today) {
-    std::vector<std::string> outputs = runOutputs(request, productCode, today);
+std::optional<std::string> overlapProblem(const ConversionRequest& request, const Date& today) {
+    std::vector<fs::path> outputs =
+        outputNames(request.destinationFile, request.companyId, *request.product, today).all();
     // The bank file comes first; the rest are named by the company ID.
     auto bankFiles = outputs.begin() + 1;
     for (const std::string& input : {request.sourceFile, request.invoiceFile}) {
@@ -63,13 +63,6 @@ std::optional<std::string> overlapProblem(const ConversionRequest& request, cons
 
 }  // namespace
 
-std::vector<RejectionKind> rejectionKinds(Product product) {
-    if (product == Product::MediaClearing) {
-        return {kAllRejectionKinds.begin(), kAllRejectionKinds.end()};
-    }
-    return {RejectionKind::InvalidAcct, RejectionKind::CreditZeroAmount, RejectionKind::CreditAmountInvalid};
-}
-
 std::optional<std::string> companyIdProblem(std::string_view companyId) {
     if (trimView(companyId).empty()) {
         return "Please insert company id";
@@ -91,20 +84,7 @@ bool sameFile(const fs::path& a, const fs::path& b) {
     return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
 }
 
-std::vector<std::string> runOutputs(const ConversionRequest& request, const std::string& productCode,
-                                    const Date& today) {
-    const std::string& d = request.destinationFile;
-    std::size_t slash = d.find_last_of('/');
-    std::string folder = slash == std::string::npos ? std::string() : d.substr(0, slash + 1);
-    std::vector<std::string> outputs{d, folder + archiveName(request.companyId, productCode, today)};
-    for (RejectionKind kind : rejectionKinds(*request.product)) {
-        outputs.push_back(folder + rejectionFileName(request.companyId, productCode, kind));
-    }
-    return outputs;
-}
-
-std::optional<std::string> runFilesProblem(const ConversionRequest& request, const std::string& productCode,
-                                           const Date& today) {
+std::optional<std::string> runFilesProblem(const ConversionRequest& request, const Date& today) {
     std::error_code error;
     if (!fs::exists(request.sourceFile, error) || fs::is_directory(request.sourceFile, error)) {
         return "Source file name does not exist. Please insert valid file name and retry";
@@ -119,7 +99,7 @@ std::optional<std::string> runFilesProblem(const ConversionRequest& request, con
         return "Destination file name is not a regular file. "
                "Please insert another destination file name and retry";
     }
-    return overlapProblem(request, productCode, today);
+    return overlapProblem(request, today);
 }
 
 }  // namespace convertor

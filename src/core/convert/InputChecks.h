@@ -6,15 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "bankfile/RejectionLog.h"
 #include "products/ConversionRequest.h"
 
 namespace convertor {
 
 struct Date;
-
-// The rejection files a run of the product writes.
-std::vector<RejectionKind> rejectionKinds(Product product);
 
 // The message refusing the company ID, or nothing when it may name the run's files and record 001.
 std::optional<std::string> companyIdProblem(std::string_view companyId);
@@ -22,12 +18,7 @@ std::optional<std::string> companyIdProblem(std::string_view companyId);
 // The message refusing the run's files: a source, invoice or destination that is not a regular
 // file, or an output of the run (bank file, its work file, rejection files, archive) that would
 // overwrite an input or another output. Nothing when the files are fine.
-std::optional<std::string> runFilesProblem(const ConversionRequest& request, const std::string& productCode,
-                                           const Date& today);
-
-// The files a run may write: the bank file, its work file, the archive, the rejection files.
-std::vector<std::string> runOutputs(const ConversionRequest& request, const std::string& productCode,
-                                    const Date& today);
+std::optional<std::string> runFilesProblem(const ConversionRequest& request, const Date& today);
 
 // The same file, or for files not yet there, the same place.
 bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);

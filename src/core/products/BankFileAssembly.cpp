@@ -1,12 +1,12 @@
 #include "products/BankFileAssembly.h"
 
 #include "bankfile/AmountText.h"
-#include "bankfile/BankFileWriter.h"
-#include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplate.h"
-#include "bankfile/RunOutputs.h"
 #include "base/ConversionError.h"
+#include "output/BankFileWriter.h"
+#include "output/RunOutputs.h"
 #include "products/ConversionContext.h"
+#include "text/Padding.h"
 
 namespace convertor {
 
@@ -23,12 +23,12 @@ ConversionError totalTooLarge() {
 
 }  // namespace
 
-BankFileAssembly::BankFileAssembly(ConversionContext& ctx)
-    : m_ctx(ctx), m_destination(ctx.request.destinationFile) {}
+BankFileAssembly::BankFileAssembly(ConversionContext& ctx) : m_ctx(ctx) {}
 
 BankFileAssembly::~BankFileAssembly() {
+    m_writer.reset();
     try {
-        discardWorkFiles();
+        m_ctx.op.setProgress(0);
     } catch (...) {
         // Clean-up on the way out of a failed run must not hide the error that ended it.
     }
@@ -51,15 +51,13 @@ void BankFileAssembly::addToTotal(std::int64_t& total, std::int64_t amount) {
 }
 
 void BankFileAssembly::openBankFile() {
-    RunOutputs& outputs = m_ctx.outputs;
+    const RunOutputs& outputs = m_ctx.outputs;
     BankFileWriter::Names names;
-    names.bankWork = outputs.add("bank", m_destination);
-    names.bankShown = m_destination;
-    names.archiveShown = outputs.target("zip").string();
-    names.packWork = outputs.addScratch("pack", outputs.target("zip"));
-    const std::string& header = m_ctx.state.lineBuffer;  // record 001 and its CR LF
-    m_writer = std::make_unique<BankFileWriter>(
-        std::move(names), std::string_view(header).substr(0, header.size() - 2), m_ctx.request.product);
+    names.bankWork = outputs.bankWork();
+    names.packWork = outputs.packWork();
+    names.bankShown = outputs.names().bankFile.string();
+    names.archiveShown = outputs.names().archive.string();
+    m_writer = std::make_unique<BankFileWriter>(std::move(names), m_ctx.record001, m_ctx.request.product);
 }
 
 void BankFileAssembly::writeRecordLine(std::string_view record) {
@@ -76,7 +74,6 @@ void BankFileAssembly::writeTrailerLine(long acceptedCount, std::int64_t totalTh
     if (!total) {
         throw totalTooLarge();
     }
-    m_totalThousandths = totalThousandths;
     m_totalText = *total;
     RecordTemplate<999> trailer;
     trailer.set(Record999::CreditCount, m_countText);
@@ -84,7 +81,7 @@ void BankFileAssembly::writeTrailerLine(long acceptedCount, std::int64_t totalTh
     writeRecordLine(trailer.line());
 }
 
-std::string BankFileAssembly::finishBankFile(std::string_view record002) {
+BankFileWriter::Finished BankFileAssembly::finishBankFile(std::string_view record002) {
     auto record002Length = static_cast<std::size_t>(recordLength(2));
     if (record002.size() != record002Length) {
         throw ConversionError("Record 002 is " + std::to_string(record002.size()) + " characters long, not " +
@@ -92,23 +89,7 @@ std::string BankFileAssembly::finishBankFile(std::string_view record002) {
     }
     BankFileWriter::Finished finished = m_writer->finish(record002);
     m_writer.reset();
-    m_packed = std::move(finished.packed);
-    m_problems = std::move(finished.problems);
-
-    ConversionState& state = m_ctx.state;
-    if (m_totalThousandths > 0) {
-        // The run's outputs flush it to disk before it takes the place of an older bank file.
-        return finished.digest;
-    }
-    state.hashValue.clear();
-    m_ctx.op.setHashValue("");
-    m_ctx.op.showMessage("Reformat data fail because data are rejected all transactions");
-    return {};
-}
-
-void BankFileAssembly::discardWorkFiles() {
-    m_writer.reset();
-    m_ctx.op.setProgress(0);
+    return finished;
 }
 
 }  // namespace convertor

@@ -11,6 +11,8 @@
 #include "products/RecordFill.h"
 #include "products/WithholdingTax.h"
 #include "refdata/Schema.h"
+#include "text/Numbers.h"
+#include "text/Padding.h"
 #include "text/Trim.h"
 
 namespace convertor {

@@ -14,9 +14,4 @@ void Progress::show(long done, long total) {
     }
 }
 
-void Progress::reset() {
-    m_shown = 0;
-    m_op.setProgress(0);
-}
-
 }  // namespace convertor

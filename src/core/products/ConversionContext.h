@@ -1,13 +1,11 @@
 #pragma once
 
-#include <filesystem>
-#include <functional>
+#include <string>
 
 #include "base/Clock.h"
 #include "base/Operator.h"
 #include "products/ConversionRequest.h"
-#include "products/ConversionState.h"
-#include "products/RunReport.h"
+#include "products/ReformatSettings.h"
 
 namespace convertor {
 
@@ -17,17 +15,18 @@ class RunOutputs;
 // Everything a converter works with during one run.
 struct ConversionContext {
     const ConversionRequest& request;
-    ConversionState& state;
+    const ReformatSettings& settings;
     TableStore& tables;
     Operator& op;
-    std::filesystem::path home;  // the directory of the program: Data/ and Report/ lie in it
-    Date today;                  // read once per run, so a run crossing midnight keeps one date
-    RunOutputs& outputs;         // the bank file and rejection files are written to its work files
-    // Called once every line is converted, with what the report will show and whether a digest
-    // is to come; true when the tables were lent out (to a report being written), and then
-    // tablesBack is called before the run touches them again.
-    std::function<bool(const RunReport&, bool digestToCome)> linesConverted = {};
-    std::function<void(bool abandon)> tablesBack = {};
+    Date today;             // read once per run, so a run crossing midnight keeps one date
+    std::string record001;  // the bank file's header of this run, without its CR LF
+    RunOutputs& outputs;    // the bank file and rejection files are written to its work files
+};
+
+// Thrown where a converter stops the run with a message for the operator: no bank file and no
+// report.
+struct RunStop {
+    std::string message;
 };
 
 // Moves the progress bar only when the shown percentage changes.

@@ -8,6 +8,7 @@
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 #include "text/LineReader.h"
+#include "text/Numbers.h"
 #include "text/Trim.h"
 
 namespace convertor {
@@ -66,26 +67,23 @@ public:
     explicit DirectCreditRun(ConversionContext& ctx) : ProductRun(ctx, true) {}
 
 private:
-    bool begin(LineReader& source) override {
+    void begin(LineReader& source) override {
         std::string line;
         source.next(line);
         m_layout = SourceLayout(line);
         m_header = readHeader(line, m_layout);
         if (!validEffectiveDate(m_header)) {
-            m_ctx.op.showMessage("Invalid EFFECTIVE-DATE");
-            return false;
+            throw RunStop{"Invalid EFFECTIVE-DATE"};
         }
         if (m_header.effectiveDate() < m_ctx.today.yyyymmdd()) {
-            m_ctx.op.showMessage("EFFECTIVE-DATE should be today or future date");
-            return false;
+            throw RunStop{"EFFECTIVE-DATE should be today or future date"};
         }
         m_progressTotal = m_header.recordCount;
-        return true;
     }
 
     std::vector<const char*> detailTables() const override { return {schema::dcpDetail::kTable}; }
 
-    bool convertLine(const std::string& line, long lineNumber) override {
+    void convertLine(const std::string& line, long lineNumber) override {
         std::string_view account = columns(line, 1, 10);
         std::string_view amount = columns(line, 18, m_layout.amountLast);
         std::string& amountField = m_amountField;
@@ -101,7 +99,7 @@ private:
         bool accountValid = accountCheck(account);
         if (!accountZero && !amountZero && amountValid && accountValid) {
             accept(line, lineNumber, account, amountField);
-            return true;
+            return;
         }
         if (accountZero) {
             reject(RejectionKind::InvalidAcct, lineNumber, "1-10", "Account is zero");
@@ -116,7 +114,6 @@ private:
             reject(RejectionKind::CreditAmountInvalid, lineNumber, m_layout.amountColumns(),
                    "Credit amount less than zero or invalid number");
         }
-        return true;
     }
 
     void accept(const std::string& line, long lineNumber, std::string_view account,
@@ -187,7 +184,7 @@ private:
 
 }  // namespace
 
-RunReport convertDirectCredit(ConversionContext& ctx) {
+ConverterResult convertDirectCredit(ConversionContext& ctx) {
     return DirectCreditRun(ctx).run();
 }
 

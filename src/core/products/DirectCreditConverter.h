@@ -1,11 +1,10 @@
 #pragma once
 
+#include "products/ProductRun.h"
+
 namespace convertor {
 
-struct ConversionContext;
-struct RunReport;
-
 // Direct Credit and Payroll: one source layout (two variants), one converter.
-RunReport convertDirectCredit(ConversionContext& ctx);
+ConverterResult convertDirectCredit(ConversionContext& ctx);
 
 }  // namespace convertor

@@ -3,16 +3,17 @@
 #include <filesystem>
 
 #include "bankfile/AmountText.h"
-#include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplate.h"
 #include "base/Clock.h"
 #include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
+#include "products/ConversionContext.h"
 #include "products/PaymentLine.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 #include "text/CodePage.h"
 #include "text/LineReader.h"
+#include "text/Padding.h"
 #include "text/Trim.h"
 
 namespace convertor {
@@ -85,7 +86,7 @@ void InvoiceRecords::writeInvoiceRecords(const PaymentLine& line, const RecordTe
     for (long j = 1; j <= count; ++j) {
         const std::string& invoice = nextLine();
         if (columns(invoice, 1, 26) != key) {
-            throw ChequeRunStop{kMismatch};
+            throw RunStop{kMismatch};
         }
         auto where = [&] { return invoiceWhere(line); };
         if (invoice.size() < kInvoiceLineLength) {

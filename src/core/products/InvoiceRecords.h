@@ -29,7 +29,7 @@ public:
     void skipRejectedInvoices(const PaymentLine& line);
 
     // Passes over the lines of rejected payments, then writes one record 006 per invoice of the
-    // payment and, when details is not null, its Invoice_Detail row. Throws ChequeRunStop when the
+    // payment and, when details is not null, its Invoice_Detail row. Throws RunStop when the
     // invoice lines do not belong to the payment, ConversionError for what does not fit the records.
     void writeInvoiceRecords(const PaymentLine& line, const RecordTemplate<3>& r003, RecordTemplate<6>& r006,
                              const std::string& printFlag, BankFileAssembly& bank, TableStore* details);

@@ -14,6 +14,8 @@
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 #include "text/LineReader.h"
+#include "text/Numbers.h"
+#include "text/Padding.h"
 
 namespace convertor {
 
@@ -31,11 +33,11 @@ public:
           m_today(ctx.today.yyyymmdd()) {}
 
 private:
-    bool begin(LineReader& source) override;
+    void begin(LineReader& source) override;
     std::vector<const char*> detailTables() const override {
         return {schema::mcpDetail::kTable, schema::whtDetail::kTable, schema::invoiceDetail::kTable};
     }
-    bool convertLine(const std::string& text, long lineNumber) override;
+    void convertLine(const std::string& text, long lineNumber) override;
     void checkLine(const PaymentLine& line);
     void acceptLine(const PaymentLine& line);
     void rejectLine(const PaymentLine& line);
@@ -50,24 +52,17 @@ private:
     std::string m_lastDebitAccount;
 };
 
-bool ManagerChequeRun::begin(LineReader& /*source*/) {
+void ManagerChequeRun::begin(LineReader& /*source*/) {
     // Every line is a payment; the line count moves the progress bar.
     m_progressTotal = lineCountLessOne(m_ctx.request.sourceFile);
     if (m_progressTotal == 0) {
         m_progressTotal = 1;
     }
     m_invoices.openInvoiceFile(m_ctx.request.invoiceFile);
-    return true;
 }
 
-bool ManagerChequeRun::convertLine(const std::string& text, long lineNumber) {
-    try {
-        checkLine(PaymentLine(text, lineNumber));
-    } catch (const ChequeRunStop& stop) {
-        m_ctx.op.showMessage(stop.message);
-        return false;
-    }
-    return true;
+void ManagerChequeRun::convertLine(const std::string& text, long lineNumber) {
+    checkLine(PaymentLine(text, lineNumber));
 }
 
 void ManagerChequeRun::checkLine(const PaymentLine& line) {
@@ -81,13 +76,13 @@ void ManagerChequeRun::checkLine(const PaymentLine& line) {
 
     // Blanks or a sign pass the date check but would put a malformed date into record 002.
     if (!dateCheck(year, month, day) || !isDigits(m_lastDueDate)) {
-        throw ChequeRunStop{"Invalid  CHEQUE_DUE_DATE"};
+        throw RunStop{"Invalid  CHEQUE_DUE_DATE"};
     }
     if (m_lastDueDate < m_today) {
-        throw ChequeRunStop{"CHEQUE_DUE_DATE should be today or future date"};
+        throw RunStop{"CHEQUE_DUE_DATE should be today or future date"};
     }
     if (!accountCheck(line.view(27, 36))) {
-        throw ChequeRunStop{"Invalid ZVB debit account"};
+        throw RunStop{"Invalid ZVB debit account"};
     }
     std::string_view amount = line.view(47, 59);
     if (amount != kZeroAmount && amountCheck(amount)) {
@@ -102,9 +97,9 @@ void ManagerChequeRun::acceptLine(const PaymentLine& line) {
     fillChequeHead(templates.r003, line, nextSequence());
     bool withInvoices = templates.r003.view(Record003::InvoiceFlag) == "Y";
     if (withInvoices && m_ctx.request.invoiceFile.empty()) {
-        throw ChequeRunStop{"This payment file must have invoice data"};
+        throw RunStop{"This payment file must have invoice data"};
     }
-    fillChequeRest(templates.r003, line, m_ctx.state.settings.DefaultBranchCode);
+    fillChequeRest(templates.r003, line, m_ctx.settings.defaultBranchCode);
     m_bank.writeRecord(templates.r003);
     fillPayee(templates.r004, line, templates.r003);
     m_bank.writeRecord(templates.r004);
@@ -114,8 +109,8 @@ void ManagerChequeRun::acceptLine(const PaymentLine& line) {
     }
     writeTaxRecords(line, templates.r003, templates.r005, m_bank, m_details);
     if (withInvoices) {
-        m_invoices.writeInvoiceRecords(line, templates.r003, templates.r006, m_ctx.state.settings.Print,
-                                       m_bank, m_details);
+        m_invoices.writeInvoiceRecords(line, templates.r003, templates.r006, m_ctx.settings.print, m_bank,
+                                       m_details);
     }
     addToTotal(amountAt(templates.r003.view(Record003::CreditAmount), [&] { return line.where(); }));
 }
@@ -145,17 +140,18 @@ void ManagerChequeRun::fillDebitSide(RecordTemplate<2>& r002) {
 }
 
 RunReport ManagerChequeRun::report() const {
-    const RecordTemplate<2>& r002 = m_templates.r002;
-    std::string valueDate = toDayMonthYear(r002.get(Record002::ValueDate));
+    // What record 002 holds: the last line's due date and debit account, blank without a line.
+    std::string valueDate = toDayMonthYear(m_anyLine ? m_lastDueDate : std::string(8, ' '));
     if (m_details == nullptr) {
         return resultReport(kCaption, valueDate, "", "", 7);
     }
-    return detailReport(ReportKind::McpDetail, kCaption, valueDate, "", r002.get(Record002::DebitAccount));
+    return detailReport(ReportKind::McpDetail, kCaption, valueDate, "",
+                        padRight(m_anyLine ? m_lastDebitAccount : std::string(), 25));
 }
 
 }  // namespace
 
-RunReport convertManagerCheque(ConversionContext& ctx) {
+ConverterResult convertManagerCheque(ConversionContext& ctx) {
     return ManagerChequeRun(ctx).run();
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "products/ProductRun.h"
+
 namespace convertor {
 
-struct ConversionContext;
-struct RunReport;
-
-RunReport convertManagerCheque(ConversionContext& ctx);
+ConverterResult convertManagerCheque(ConversionContext& ctx);
 
 }  // namespace convertor

@@ -16,6 +16,7 @@
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 #include "text/LineReader.h"
+#include "text/Numbers.h"
 #include "text/Trim.h"
 
 namespace convertor {
@@ -39,11 +40,11 @@ public:
     }
 
 private:
-    bool begin(LineReader& source) override;
+    void begin(LineReader& source) override;
     // Unknown bank and branch codes are added to the reference tables in every run.
     bool writesTables() const override { return true; }
     std::vector<const char*> detailTables() const override { return {schema::mclDetail::kTable}; }
-    bool convertLine(const std::string& line, long lineNumber) override;
+    void convertLine(const std::string& line, long lineNumber) override;
     void acceptLine(const MediaClearingLine& fields, long lineNumber, const BankBranchLookup::Name& bankName,
                     const BankBranchLookup::Name& branchName);
     void writePayee(const MediaClearingLine& fields);
@@ -58,7 +59,7 @@ private:
     std::string m_buffer;
 };
 
-bool MediaClearingRun::begin(LineReader& source) {
+void MediaClearingRun::begin(LineReader& source) {
     std::string line;
     source.next(line);
     m_header.recordCount = toWholeNumber(std::string(columns(line, 41, 46)), 1);
@@ -69,22 +70,18 @@ bool MediaClearingRun::begin(LineReader& source) {
     m_header.dateText = std::string(year) + std::string(month) + std::string(day);
     // Blanks or a sign would pass the date check yet put a malformed date into record 002.
     if (!dateCheck(year, month, day) || m_header.dateText.size() != 8 || !isDigits(m_header.dateText)) {
-        m_ctx.op.showMessage("Invalid  EFFECTIVE DATE OF TRANSFER");
-        return false;
+        throw RunStop{"Invalid  EFFECTIVE DATE OF TRANSFER"};
     }
     if (!(m_header.dateText > m_ctx.today.yyyymmdd())) {
-        m_ctx.op.showMessage("EFFECTIVE DATE OF TRANSFER should be future date");
-        return false;
+        throw RunStop{"EFFECTIVE DATE OF TRANSFER should be future date"};
     }
     m_progressTotal = m_header.recordCount;
-    return true;
 }
 
-bool MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
+void MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
     MediaClearingLine fields(line);
     if (!accountCheck(fields.debitAccount())) {
-        m_ctx.op.showMessage("Invalid ZVB debit account");
-        return false;
+        throw RunStop{"Invalid ZVB debit account"};
     }
     resetRecordTemplates(m_templates);
     m_lastLine = line;
@@ -97,7 +94,6 @@ bool MediaClearingRun::convertLine(const std::string& line, long lineNumber) {
     for (const RejectionEntry& entry : rejections) {
         m_log.logRejection(entry);
     }
-    return true;
 }
 
 void MediaClearingRun::acceptLine(const MediaClearingLine& fields, long lineNumber,
@@ -173,7 +169,7 @@ RunReport MediaClearingRun::report() const {
 
 }  // namespace
 
-RunReport convertMediaClearing(ConversionContext& ctx) {
+ConverterResult convertMediaClearing(ConversionContext& ctx) {
     return MediaClearingRun(ctx).run();
 }
 

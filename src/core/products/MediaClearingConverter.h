@@ -1,10 +1,9 @@
 #pragma once
 
+#include "products/ProductRun.h"
+
 namespace convertor {
 
-struct ConversionContext;
-struct RunReport;
-
-RunReport convertMediaClearing(ConversionContext& ctx);
+ConverterResult convertMediaClearing(ConversionContext& ctx);
 
 }  // namespace convertor

@@ -2,6 +2,7 @@
 
 #include "bankfile/FieldChecks.h"
 #include "products/MediaClearingChecks.h"
+#include "text/Padding.h"
 #include "text/Trim.h"
 
 namespace convertor {
@@ -53,14 +54,6 @@ std::string_view MediaClearingLine::creditAccountColumns(std::string& buffer) co
     return columns(m_line, 17, 17) == "0" ? recordField(18, 27, buffer) : recordField(17, 27, buffer);
 }
 
-std::string MediaClearingLine::creditAccountField() const {
-    std::string buffer;
-    return padRight(creditAccountColumns(buffer), 25);
-}
-
-std::string MediaClearingLine::amountFieldText() const {
-    return "000" + std::string(amountChars()) + "0";
-}
 std::string MediaClearingLine::debitBranchField() const {
     return recordField(31, 34);
 }
@@ -69,9 +62,6 @@ std::string MediaClearingLine::debitAccountField() const {
 }
 std::string MediaClearingLine::serviceTypeField() const {
     return recordField(54, 55);
-}
-std::string MediaClearingLine::payeeIdField() const {
-    return recordField(190, 199);
 }
 std::string MediaClearingLine::payeeNameField() const {
     return recordField(200, 222);

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bankfile/RejectionLog.h"
+#include "bankfile/Rejection.h"
 
 namespace convertor {
 
@@ -22,16 +22,12 @@ public:
     std::string_view amountChars() const;    // 58-69
     bool amountCut() const { return amountChars().size() < 12; }
 
-    // Record 003 field 3: 25 characters, the leading "0" of an eleven-digit account dropped.
-    std::string creditAccountField() const;
-    // The same without its blank fill: the ten or eleven account characters.
+    // Record 003 field 3 without its blank fill: the ten or eleven account characters, the
+    // leading "0" of an eleven-digit account dropped.
     std::string_view creditAccountColumns(std::string& buffer) const;
-    // "000", the amount characters, "0": the amount field text.
-    std::string amountFieldText() const;
     std::string debitBranchField() const;   // 31-34, four characters
     std::string debitAccountField() const;  // 36-45, ten characters
     std::string serviceTypeField() const;   // 54-55, two characters
-    std::string payeeIdField() const;       // 190-199, ten characters
     std::string payeeNameField() const;     // 200-222, 23 characters, not trimmed
     // The same fields without a copy where the line allows (recordColumns).
     std::string_view serviceTypeField(std::string& buffer) const { return recordField(54, 55, buffer); }

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "bankfile/AmountText.h"
-#include "bankfile/FieldChecks.h"
 #include "base/ConversionError.h"
+#include "text/Numbers.h"
 #include "text/Trim.h"
 
 namespace convertor {

@@ -42,11 +42,6 @@ private:
     long m_number;
 };
 
-// Thrown where the run stops with an operator message: no bank file and no report.
-struct ChequeRunStop {
-    std::string message;
-};
-
 // The value of a 16-character amount text in thousandths; a text that is not a plain digit
 // string (a leading "-" allowed when signed) ends the run naming the place.
 std::int64_t amountAt(std::string_view text16, const std::string& where, bool allowSign = false);

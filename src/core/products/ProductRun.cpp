@@ -1,55 +1,33 @@
 #include "products/ProductRun.h"
 
-#include <exception>
-
-#include "bankfile/FieldChecks.h"
 #include "products/RunTables.h"
 #include "text/LineReader.h"
+#include "text/Padding.h"
 
 namespace convertor {
 
-namespace {
-
-// While the bank file is finished, a report of the rows may be read from the tables; they are
-// back before they are committed, and on a failure the report is abandoned.
-class TablesLent {
-public:
-    template <typename MakeReport>
-    TablesLent(ConversionContext& ctx, bool detail, MakeReport makeReport, bool digestToCome) : m_ctx(ctx) {
-        m_lent = detail && ctx.linesConverted && ctx.linesConverted(makeReport(), digestToCome);
-    }
-    ~TablesLent() {
-        if (m_lent) {
-            m_ctx.tablesBack(std::uncaught_exceptions() > m_exceptions);
-        }
-    }
-    TablesLent(const TablesLent&) = delete;
-    TablesLent& operator=(const TablesLent&) = delete;
-
-private:
-    ConversionContext& m_ctx;
-    bool m_lent = false;
-    int m_exceptions = std::uncaught_exceptions();
-};
-
-}  // namespace
-
 ProductRun::ProductRun(ConversionContext& ctx, bool keepRejectionRows)
     : m_ctx(ctx),
-      m_templates(ctx.state.templates),
       m_printDetail(ctx.request.printDetail),
       m_bank(ctx),
-      m_rejectionRows(ctx.tables),
-      m_log(ctx.outputs, ctx.state.rejectionFlags,
-            keepRejectionRows && m_printDetail ? &m_rejectionRows : nullptr),
+      m_log(ctx.outputs, keepRejectionRows && m_printDetail ? &ctx.tables : nullptr),
       m_progress(ctx.op) {}
 
-RunReport ProductRun::run() {
+ConverterResult ProductRun::run() {
+    ConverterResult result;
+    try {
+        convertSource(result);
+    } catch (const RunStop& stop) {
+        result.stopped = true;
+        result.stopMessage = stop.message;
+    }
+    return result;
+}
+
+void ProductRun::convertSource(ConverterResult& result) {
     LineReader source(m_ctx.request.sourceFile);
     m_bank.openBankFile();
-    if (!begin(source)) {
-        return {};
-    }
+    begin(source);
     RunTables tables(m_ctx.tables, writesTables());
     if (m_printDetail) {
         for (const char* table : detailTables()) {
@@ -59,32 +37,26 @@ RunReport ProductRun::run() {
     }
     std::string line;
     while (source.next(line)) {
-        if (!convertLine(line, source.lineNumber())) {
-            return {};
-        }
+        convertLine(line, source.lineNumber());
         m_progress.show(source.lineNumber() - m_progressOffset, m_progressTotal);
     }
-    finish();
-    tables.commit();
-    RunReport result = report();
-    result.digest = m_digest;
-    result.packed = m_bank.packed();
-    result.problems = m_bank.problems();
-    return result;
-}
-
-void ProductRun::finish() {
     m_bank.writeTrailerLine(m_accepted, m_total);
-    m_ctx.state.runSummary = m_log.runSummary();
     RecordTemplate<2>& r002 = m_templates.r002;
     r002.reset();
-    r002.set(Record002::ProductCode, m_ctx.state.productCode);
+    r002.set(Record002::ProductCode, productCode(*m_ctx.request.product));
     fillDebitSide(r002);
     r002.set(Record002::TotalAmount, m_bank.totalText());
     r002.set(Record002::CreditCount, m_bank.countText());
-    // What the report shows is known now: it may be written while the bank file is finished.
-    TablesLent lent(m_ctx, m_printDetail, [&] { return report(); }, m_total > 0);
-    m_digest = m_bank.finishBankFile(r002.line());
+    result.bankFile = m_bank.finishBankFile(r002.line());
+    tables.commit();
+
+    result.stopped = false;
+    result.anyAccepted = m_total > 0;
+    result.report = report();
+    result.summary = m_log.runSummary();
+    result.rejectionFlags = m_log.flags();
+    result.acceptedCount = m_accepted;
+    result.totalText = m_bank.totalText();
 }
 
 std::string ProductRun::nextSequence() {

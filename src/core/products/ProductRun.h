@@ -5,19 +5,32 @@
 #include <vector>
 
 #include "bankfile/RecordTemplate.h"
-#include "bankfile/RejectionLog.h"
 #include "products/BankFileAssembly.h"
 #include "products/ConversionContext.h"
-#include "products/RejectionTable.h"
-#include "products/RunReport.h"
+#include "products/RejectionLog.h"
+#include "products/RunResult.h"
 
 namespace convertor {
 
 class LineReader;
 
+// What a converter leaves for the run.
+struct ConverterResult {
+    bool stopped = true;
+    std::string stopMessage;  // the operator's message when stopped
+    RunReport report;
+    BankFileWriter::Finished bankFile;  // the finished work file, packed and checked
+    bool anyAccepted = false;           // so the bank file is to be put in place
+    RunSummary summary;
+    RejectionFlags rejectionFlags;
+    long acceptedCount = 0;
+    std::string totalText;
+};
+
 // The course of every converter: open the source and the work file, check what comes before the
 // lines, convert the lines with the progress bar moving, write the trailer and record 002, finish
-// the bank file and say what the report shows. A product fills in the steps.
+// the bank file and say what the report shows. A product fills in the steps; where it stops the
+// run it throws RunStop.
 class ProductRun {
 public:
     // keepRejectionRows: Dcp_Err gets a row per rejection in a "Print detail" run.
@@ -26,19 +39,16 @@ public:
     ProductRun(const ProductRun&) = delete;
     ProductRun& operator=(const ProductRun&) = delete;
 
-    // A report of kind None when the run stopped with a message.
-    RunReport run();
+    ConverterResult run();
 
 protected:
-    // Reads what comes before the lines to convert and sets the progress total; false when the
-    // run stops with a message.
-    virtual bool begin(LineReader& source) = 0;
+    // Reads what comes before the lines to convert and sets the progress total.
+    virtual void begin(LineReader& source) = 0;
     // Whether the run writes table rows, in one transaction.
     virtual bool writesTables() const { return m_ctx.request.printDetail; }
     // The working tables a "Print detail" run empties first.
     virtual std::vector<const char*> detailTables() const = 0;
-    // False when the run stops with a message.
-    virtual bool convertLine(const std::string& line, long lineNumber) = 0;
+    virtual void convertLine(const std::string& line, long lineNumber) = 0;
     // Record 002 fields 3 to 6 and 11 to 13.
     virtual void fillDebitSide(RecordTemplate<2>& r002) = 0;
     virtual RunReport report() const = 0;
@@ -54,10 +64,9 @@ protected:
                                   std::string companyName, std::string debitAccount = {});
 
     ConversionContext& m_ctx;
-    RecordTemplates& m_templates;
+    RecordTemplates m_templates;
     bool m_printDetail;
     BankFileAssembly m_bank;
-    RejectionTable m_rejectionRows;
     RejectionLog m_log;
     long m_accepted = 0;
     std::int64_t m_total = 0;  // thousandths
@@ -65,10 +74,9 @@ protected:
     long m_progressOffset = 0;  // taken from the line number for the progress bar
 
 private:
-    void finish();
+    void convertSource(ConverterResult& result);
 
     Progress m_progress;
-    std::string m_digest;  // of a bank file to be put in place
 };
 
 }  // namespace convertor

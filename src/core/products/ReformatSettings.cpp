@@ -22,19 +22,19 @@ std::string upper(std::string text) {
 bool ReformatSettings::enabled(Product product) const {
     switch (product) {
         case Product::DirectCredit:
-            return upper(DCP) != "FALSE";
+            return upper(dcp) != "FALSE";
         case Product::Payroll:
-            return upper(PAY) != "FALSE";
+            return upper(pay) != "FALSE";
         case Product::MediaClearing:
-            return upper(MCL) != "FALSE";
+            return upper(mcl) != "FALSE";
         case Product::ManagerCheque:
-            return upper(MCP) != "FALSE";
+            return upper(mcp) != "FALSE";
     }
     return false;
 }
 
 std::optional<Product> ReformatSettings::defaultProduct() const {
-    return productFromCode(Default);
+    return productFromCode(defaultCode);
 }
 
 bool ReformatSettings::selectable(Product product) const {
@@ -50,13 +50,13 @@ ReformatSettings loadReformatSettings(const std::filesystem::path& iniFile) {
     auto read = [&](const char* key, std::string& value) {
         value = ini.GetValue("ReFormat", key, value.c_str());
     };
-    read("DCP", settings.DCP);
-    read("PAY", settings.PAY);
-    read("MCL", settings.MCL);
-    read("MCP", settings.MCP);
-    read("Default", settings.Default);
-    read("DefaultBranchCode", settings.DefaultBranchCode);
-    read("Print", settings.Print);
+    read("DCP", settings.dcp);
+    read("PAY", settings.pay);
+    read("MCL", settings.mcl);
+    read("MCP", settings.mcp);
+    read("Default", settings.defaultCode);
+    read("DefaultBranchCode", settings.defaultBranchCode);
+    read("Print", settings.print);
     return settings;
 }
 

@@ -8,15 +8,16 @@
 
 namespace convertor {
 
-// The seven values of section ReFormat of Data/Default.ini, read once as text.
+// The seven values of section ReFormat of Data/Default.ini, read once as text: keys DCP, PAY, MCL,
+// MCP, Default, DefaultBranchCode and Print.
 struct ReformatSettings {
-    std::string DCP = "Error";
-    std::string PAY = "Error";
-    std::string MCL = "Error";
-    std::string MCP = "Error";
-    std::string Default = "Error";
-    std::string DefaultBranchCode = "Error";
-    std::string Print = "T";
+    std::string dcp = "Error";
+    std::string pay = "Error";
+    std::string mcl = "Error";
+    std::string mcp = "Error";
+    std::string defaultCode = "Error";  // the product checked at start-up
+    std::string defaultBranchCode = "Error";
+    std::string print = "T";
 
     bool enabled(Product product) const;
     // The product checked at start-up: exact, case-sensitive match of Default.

@@ -1,7 +1,6 @@
 #include "products/WithholdingTax.h"
 
 #include "bankfile/AmountText.h"
-#include "bankfile/FieldChecks.h"
 #include "bankfile/RecordTemplate.h"
 #include "base/ConversionError.h"
 #include "products/BankFileAssembly.h"
@@ -9,6 +8,7 @@
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
 #include "text/JoinedText.h"
+#include "text/Padding.h"
 #include "text/Trim.h"
 
 namespace convertor {

@@ -20,13 +20,8 @@ std::span<TableValue> RowBatch::nextRow() {
     return {m_values.data() + m_rows * m_fields, m_fields};
 }
 
-void RowBatch::rowFilled(bool handOver) {
+void RowBatch::rowFilled() {
     if (++m_rows < capacity()) {
-        return;
-    }
-    if (!handOver) {
-        m_writer.drain();
-        flush();
         return;
     }
     // The rows are gone once handed over, written or not, so a failed batch is not written twice.
@@ -93,7 +88,8 @@ void RowBatch::run(sqlite3_stmt* statement, const TableValue* values, std::size_
         if (const auto* number = std::get_if<double>(&values[i])) {
             code = sqlite3_bind_double(statement, index, *number);
         } else if (const auto* text = std::get_if<std::string>(&values[i])) {
-            code = sqlite3_bind_text(statement, index, text->data(), static_cast<int>(text->size()), SQLITE_STATIC);
+            code = sqlite3_bind_text(statement, index, text->data(), static_cast<int>(text->size()),
+                                     SQLITE_STATIC);
         } else {
             code = sqlite3_bind_null(statement, index);
         }

@@ -21,8 +21,8 @@ class RowWriter;
 // at the next hand-over or drain.
 class RowBatch {
 public:
-    static constexpr std::size_t kRows = 32;         // rows per INSERT
-    static constexpr std::size_t kStatements = 8;    // INSERTs per hand-over
+    static constexpr std::size_t kRows = 32;       // rows per INSERT
+    static constexpr std::size_t kStatements = 8;  // INSERTs per hand-over
 
     // head: INSERT INTO "table" ("field", ...) VALUES; fields: how many values a row has (none:
     // head is INSERT INTO "table" DEFAULT VALUES, handed over row by row).
@@ -30,9 +30,8 @@ public:
 
     // The slots of the next row, to be filled and then counted in by rowFilled.
     std::span<TableValue> nextRow();
-    // Hands the rows over when there are enough, or writes them here when handOver is false (a
-    // statement of the caller's is still reading from the connection).
-    void rowFilled(bool handOver = true);
+    // Hands the rows over when there are enough.
+    void rowFilled();
     // Writes the rows still kept, on this thread: the writer must have been drained.
     void flush();
 

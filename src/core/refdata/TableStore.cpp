@@ -74,9 +74,21 @@ struct TableStore::Impl {
     explicit Impl(const std::filesystem::path& file)
         : db(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX, kBusyTimeoutMs) {}
 
-    SQLite::Statement& prepared(std::unique_ptr<SQLite::Statement>& slot, const std::string& sql) {
+    // The one way to the connection: the row writer drained and the rows still kept written, so
+    // every statement sees all rows appended before it and runs with the connection on this thread.
+    SQLite::Database& connection() {
+        writer.drain();
+        for (auto& insert : inserts) {
+            insert->rows->flush();
+        }
+        return db;
+    }
+
+    // A statement prepared once in slot, on the connection.
+    SQLite::Statement& statement(std::unique_ptr<SQLite::Statement>& slot, const std::string& sql) {
+        SQLite::Database& connected = connection();
         if (!slot) {
-            slot = std::make_unique<SQLite::Statement>(db, sql);
+            slot = std::make_unique<SQLite::Statement>(connected, sql);
         }
         return *slot;
     }
@@ -88,7 +100,7 @@ struct TableStore::Impl {
             return found->second;
         }
         std::vector<std::string> names;
-        SQLite::Statement info(db, "SELECT name FROM pragma_table_info(?)");
+        SQLite::Statement info(connection(), "SELECT name FROM pragma_table_info(?)");
         info.bind(1, table);
         while (info.executeStep()) {
             names.push_back(info.getColumn(0).getString());
@@ -108,16 +120,6 @@ struct TableStore::Impl {
         std::unique_ptr<RowBatch> rows;
     };
 
-    // Writes the rows still kept: every statement but an append sees all rows appended before,
-    // and runs with the connection back on this thread.
-    Impl& flushed() {
-        writer.drain();
-        for (auto& insert : inserts) {
-            insert->rows->flush();
-        }
-        return *this;
-    }
-
     bool matches(const Insert& insert, const char* table, const TableRow& row) const {
         if (insert.callerTable != table || insert.callerName != table || insert.fields.size() != row.size()) {
             return false;
@@ -136,13 +138,13 @@ struct TableStore::Impl {
                 return *insert;
             }
         }
-        writer.drain();  // the connection is needed here for the columns and the statement
         auto insert = std::make_unique<Insert>();
         insert->table = knownTable(table);
         insert->callerTable = table;
         insert->callerName = table;
-        const auto& known = guarded("Cannot append a row to the table " + insert->table,
-                                    [&]() -> const std::vector<std::string>& { return columnsOf(insert->table); });
+        const auto& known =
+            guarded("Cannot append a row to the table " + insert->table,
+                    [&]() -> const std::vector<std::string>& { return columnsOf(insert->table); });
         std::string names;
         for (const auto& field : row) {
             auto column = std::find_if(known.begin(), known.end(),
@@ -156,17 +158,19 @@ struct TableStore::Impl {
         const std::string& name = insert->table;
         std::string head = row.empty() ? "INSERT INTO " + quotedName(name) + " DEFAULT VALUES"
                                        : "INSERT INTO " + quotedName(name) + " (" + names + ") VALUES";
-        insert->rows = std::make_unique<RowBatch>(db.getHandle(), name, std::move(head), row.size(), writer);
+        insert->rows =
+            std::make_unique<RowBatch>(connection().getHandle(), name, std::move(head), row.size(), writer);
         inserts.push_back(std::move(insert));
         return *inserts.back();
     }
 
-    bool inTransaction() { return sqlite3_get_autocommit(db.getHandle()) == 0; }
+    bool inTransaction() { return sqlite3_get_autocommit(connection().getHandle()) == 0; }
 
+    // The connection is this thread's, but for the batches handed to the writer until they are
+    // drained: use it through connection() only.
     SQLite::Database db;
     std::unordered_map<std::string, std::vector<std::string>> columns;
     std::vector<std::unique_ptr<Insert>> inserts;
-    std::vector<std::string> utf8;  // the texts of the row being appended, as bound
     std::unique_ptr<SQLite::Statement> bankLookup;
     std::unique_ptr<SQLite::Statement> branchLookup;
     std::unique_ptr<SQLite::Statement> bankInsert;
@@ -234,16 +238,21 @@ TableStore::~TableStore() {
 void TableStore::clearTable(const char* table) {
     std::string name = knownTable(table);
     guarded("Cannot empty the table " + name, [&] {
-        impl().flushed().db.exec("DELETE FROM " + quotedName(name));
+        impl().connection().exec("DELETE FROM " + quotedName(name));
         // A database made before a table had its index gets it here.
         if (std::string index = schema::createIndexSql(name.c_str()); !index.empty()) {
-            impl().db.exec(index);
+            impl().connection().exec(index);
         }
     });
 }
 
 void TableStore::appendRow(const char* table, const TableRow& row) {
     Impl& store = impl();
+    // A cursor reads on the caller's thread, while the writer writes the rows on its own.
+    if (*store.openCursors > 0) {
+        throw TableError("Cannot append a row to the table " + knownTable(table) +
+                         " while a query reads the tables");
+    }
     Impl::Insert& insert = store.insertFor(table, row);
     std::span<TableValue> slots = insert.rows->nextRow();
     for (std::size_t i = 0; i < row.size(); ++i) {
@@ -265,22 +274,21 @@ void TableStore::appendRow(const char* table, const TableRow& row) {
             slots[i] = value;
         }
     }
-    // While a cursor reads, the connection stays on this thread.
-    insert.rows->rowFilled(*store.openCursors == 0);
+    insert.rows->rowFilled();
 }
 
 void TableStore::beginRun() {
     guarded("Cannot begin writing the tables", [&] {
-        if (!impl().flushed().inTransaction()) {
-            impl().db.exec("BEGIN");
+        if (!impl().inTransaction()) {
+            impl().connection().exec("BEGIN");
         }
     });
 }
 
 void TableStore::endRun() {
     guarded("Cannot commit the table rows", [&] {
-        if (impl().flushed().inTransaction()) {
-            impl().db.exec("COMMIT");
+        if (impl().inTransaction()) {
+            impl().connection().exec("COMMIT");
         }
     });
 }
@@ -290,7 +298,7 @@ std::optional<std::string> TableStore::bankNameEn(std::string_view bankCode) {
     static const std::string sql = std::string("SELECT ") + kNameEn + " FROM " + kTable + " WHERE " + kCode +
                                    " = ? ORDER BY rowid LIMIT 1";
     return guarded("Cannot look up the bank",
-                   [&] { return firstName(impl().flushed().prepared(impl().bankLookup, sql), {bankCode}); });
+                   [&] { return firstName(impl().statement(impl().bankLookup, sql), {bankCode}); });
 }
 
 std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, std::string_view branchCode) {
@@ -298,7 +306,7 @@ std::optional<std::string> TableStore::branchNameEn(std::string_view bankCode, s
     static const std::string sql = std::string("SELECT ") + kNameEn + " FROM " + kTable + " WHERE " +
                                    kBankCode + " = ? AND " + kCode + " = ? ORDER BY rowid LIMIT 1";
     return guarded("Cannot look up the branch", [&] {
-        return firstName(impl().flushed().prepared(impl().branchLookup, sql), {bankCode, branchCode});
+        return firstName(impl().statement(impl().branchLookup, sql), {bankCode, branchCode});
     });
 }
 
@@ -307,7 +315,7 @@ void TableStore::addBank(std::string_view bankCode, std::string_view nameEn) {
     static const std::string sql =
         std::string("INSERT INTO ") + kTable + " (" + kCode + ", " + kNameEn + ") VALUES (?, ?)";
     guarded(std::string("Cannot append a row to the table ") + kTable, [&] {
-        insertTexts(impl().flushed().prepared(impl().bankInsert, sql), {bankCode, nameEn});
+        insertTexts(impl().statement(impl().bankInsert, sql), {bankCode, nameEn});
     });
 }
 
@@ -316,7 +324,7 @@ void TableStore::addBranch(std::string_view bankCode, std::string_view branchCod
     static const std::string sql = std::string("INSERT INTO ") + kTable + " (" + kBankCode + ", " + kCode +
                                    ", " + kNameEn + ") VALUES (?, ?, ?)";
     guarded(std::string("Cannot append a row to the table ") + kTable, [&] {
-        insertTexts(impl().flushed().prepared(impl().branchInsert, sql), {bankCode, branchCode, nameEn});
+        insertTexts(impl().statement(impl().branchInsert, sql), {bankCode, branchCode, nameEn});
     });
 }
 
@@ -416,7 +424,7 @@ private:
 }  // namespace
 
 std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql) {
-    sqlite3* db = impl().flushed().db.getHandle();
+    sqlite3* db = impl().connection().getHandle();
     auto fail = [&](const std::string& why) { return TableError("Cannot run the query: " + why); };
     auto prepare = [&](const char* text, const char** tail) {
         sqlite3_stmt* raw = nullptr;
@@ -443,16 +451,6 @@ std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql) {
         }
     }
     return std::make_unique<StatementCursor>(db, std::move(statement), impl().openCursors);
-}
-
-QueryResult TableStore::query(const std::string& sql) {
-    std::unique_ptr<QueryCursor> cursor = openQuery(sql);
-    QueryResult result;
-    result.columns = cursor->columns();
-    while (cursor->next()) {
-        result.rows.push_back(cursor->row());
-    }
-    return result;
 }
 
 void TableStore::createSchema(const std::filesystem::path& databaseFile) {

@@ -52,10 +52,9 @@ public:
     void addBank(std::string_view bankCode, std::string_view nameEn);
     void addBranch(std::string_view bankCode, std::string_view branchCode, std::string_view nameEn);
 
-    // Runs a select; texts come back as UTF-8.
-    QueryResult query(const std::string& sql);
-    // The same select, read row by row. The statement is checked (one select, every table and
-    // column there) before the cursor is handed out.
+    // A select, read row by row; texts come back as UTF-8. The statement is checked (one select,
+    // every table and column there) before the cursor is handed out. No row may be appended while
+    // a cursor is open.
     std::unique_ptr<QueryCursor> openQuery(const std::string& sql);
 
     // Creates every table (used by the build to make the delivered database, and by tests).

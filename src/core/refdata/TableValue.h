@@ -13,10 +13,4 @@ using TableValue = std::variant<std::monostate, double, std::string>;
 // Named field values of one row, in column order.
 using TableRow = std::vector<std::pair<std::string, TableValue>>;
 
-// The result of a select: column names (repeats allowed) and rows of values in that order.
-struct QueryResult {
-    std::vector<std::string> columns;
-    std::vector<std::vector<TableValue>> rows;
-};
-
 }  // namespace convertor

@@ -1,30 +1,24 @@
 #pragma once
 
-#include <string>
+#include "base/Clock.h"
+#include "reports/ReportValue.h"
 
 namespace convertor {
 
-struct ConversionContext;
-struct ReportValue;
+struct ConversionRequest;
+struct RunResult;
+class TableStore;
 
-// Text arguments are code page 874.
+// The report a run ends with, as its result and request give it: the result report, or with
+// "Print detail" the product's detail report, whose datasets read the working tables. The report
+// is printed on the run's date.
+ReportValue buildReport(const RunResult& result, const ConversionRequest& request, TableStore& tables,
+                        const Date& today);
 
-// Builds the result report and hands it to the operator.
-void showResultReport(ConversionContext& ctx, const std::string& payType, const std::string& debitRecord,
-                      const std::string& creditRecord, const std::string& amountText,
-                      const std::string& valueDate, const std::string& companyName,
-                      const std::string& companyCaption);
-
-// The detail reports, built without being shown: HashCode is the text given.
-
-ReportValue dcpDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
-                            const std::string& valueDate, const std::string& companyName);
-
-ReportValue mclDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
-                            const std::string& valueDate, const std::string& companyName,
-                            const std::string& debitAccount);
-
-ReportValue mcpDetailReport(ConversionContext& ctx, const std::string& hashCode, const std::string& payType,
-                            const std::string& valueDate, const std::string& debitAccount);
+// The parts of it, by the kind of report.
+ReportValue resultReport(const RunResult& result, const ConversionRequest& request);
+ReportValue dcpDetailReport(const RunResult& result, const ConversionRequest& request, TableStore& tables);
+ReportValue mclDetailReport(const RunResult& result, const ConversionRequest& request, TableStore& tables);
+ReportValue mcpDetailReport(const RunResult& result, const ConversionRequest& request, TableStore& tables);
 
 }  // namespace convertor

@@ -87,4 +87,14 @@ bool LineReader::next(std::string& line) {
     }
 }
 
+long lineCountLessOne(const std::filesystem::path& file) {
+    LineReader reader(file);
+    std::string line;
+    long count = 0;
+    while (reader.next(line)) {
+        ++count;
+    }
+    return count - 1;
+}
+
 }  // namespace convertor

@@ -34,4 +34,7 @@ private:
     long m_lineNumber = 0;
 };
 
+// Number of lines of a text file (read as LineReader reads them) minus one; throws IoError.
+long lineCountLessOne(const std::filesystem::path& file);
+
 }  // namespace convertor

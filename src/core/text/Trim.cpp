@@ -16,15 +16,6 @@ std::string_view trimView(std::string_view text) {
     return text.substr(first, last - first);
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 std::string_view columns(std::string_view line, std::size_t first, std::size_t last) {
     if (first == 0 || first > line.size() || last < first) {
         return {};

@@ -11,9 +11,6 @@ inline std::string trim(std::string_view text) {
     return std::string(trimView(text));
 }
 
-// Removes blanks (0x20) only, at both ends.
-std::string_view trimBlanks(std::string_view text);
-
 // 1-based, inclusive columns; a field that runs past the end takes what is there.
 std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
 

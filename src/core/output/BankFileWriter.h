@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -11,18 +12,23 @@
 #include <thread>
 #include <vector>
 
-#include "bankfile/BankFileCheck.h"
-#include "bankfile/DeflatedFile.h"
-#include "bankfile/PieceBuffer.h"
+#include "base/Product.h"
+#include "output/DeflatedFile.h"
+#include "output/PieceBuffer.h"
+#include "output/PieceConsumers.h"
 
 namespace convertor {
 
 // Writes the bank work file. The converting thread appends records to a piece in memory; a
-// second thread writes each full piece to the end of the work file, checks its records and,
-// while it keeps up, packs the piece with Deflate into a scratch file, ready for the archive. At
-// the end record 002 and the digest line are filled in place, so the file is never copied, and
-// the body is read back once from the page cache by two threads at a time, while a third
-// flushes it to disk: one takes the digest, the other packs what the writing thread left.
+// second thread, the writing thread, hands each full piece to its consumers: the body file, the
+// check of every record and, while it keeps up, the packing for the archive. At the end record 002
+// and the digest line are filled in place, so the file is never copied, and the body is read back
+// once from the page cache for the digest while the consumers finish beside it: the file is
+// flushed to disk and what the writing thread did not pack is packed.
+//
+// Threads: append() and finish() are the converting thread's; m_full, m_spare, m_closing and
+// m_failure are shared under m_mutex; the consumers belong to the writing thread until it ends,
+// then each to its finishing thread, then to the converting thread again.
 class BankFileWriter {
 public:
     struct Names {
@@ -47,47 +53,34 @@ public:
     // One record of the body and its CR LF; control bytes go out as blanks, since a lone LF in a
     // record would break the bank's reading of lines. Throws IoError.
     void append(std::string_view record);
-    // Fills record 002 and the digest line, and waits for the packing. Throws IoError.
+    // Fills record 002 and the digest line, and waits for the consumers. Throws IoError.
     Finished finish(std::string_view record002);
 
 private:
-    // The Deflate of the body so far, in the scratch file: written by the writing thread while
-    // it keeps up, then by the packing thread after the pass.
-    struct Packing {
-        int fd = -1;
-        std::uint64_t bodyPacked = 0;  // bytes of the body packed, from its start
-        std::uint32_t crc = 0;         // of those bytes
-        std::uint64_t packedSize = 0;
-        bool open = true;  // the writing thread packs its pieces
-        std::vector<unsigned char> out;
-    };
-
     void handOver();
     void work();
-    void pack(std::string_view body);
-    void packRest();
-    void checkPiece(std::string_view piece);
+    void finishConsumers();
     // Ends the writing thread once it has written what waits (drain) or at once.
     void stop(bool drain);
 
     Names m_names;
-    int m_bank = -1;
-    Packing m_packing;
-    BankFileCheck m_check;  // the writing thread's until it ends
-    long m_linesChecked = 3;
     std::string m_record001;
-    std::size_t m_headSize = 0;
-    long m_lines = 0;  // lines of the file so far, the head included
+    long m_lines = 3;  // lines of the file so far, the head included
 
-    PieceBuffer m_piece;
+    BodyFile m_body;
+    RecordCheck m_check;
+    std::atomic<std::size_t> m_waiting{0};  // m_full.size(), for the packer to see
+    BodyPacker m_packer;
+    std::vector<PieceConsumer*> m_consumers;
+
+    PieceBuffer m_piece;  // being filled by the converting thread
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<PieceBuffer> m_full;
     std::vector<PieceBuffer> m_spare;
     bool m_closing = false;
     std::exception_ptr m_failure;
-    std::uint64_t m_bodySize = 0;  // the writing thread's until it ends
-    std::thread m_thread;
+    std::thread m_thread;  // last: started once everything above is there
 };
 
 }  // namespace convertor

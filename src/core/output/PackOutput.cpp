@@ -1,4 +1,4 @@
-#include "convert/PackOutput.h"
+#include "output/PackOutput.h"
 
 #include <zip.h>
 
@@ -7,11 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "bankfile/DeflatedFile.h"
-#include "base/Clock.h"
 #include "base/ConversionError.h"
-#include "text/CodePage.h"
-#include "text/Trim.h"
+#include "output/DeflatedFile.h"
 
 namespace convertor {
 
@@ -22,10 +19,6 @@ std::string zipMessage(zip_t* archive) {
 }
 
 }  // namespace
-
-std::string archiveName(const std::string& companyId, const std::string& productCode, const Date& today) {
-    return today.isoDate() + toUtf8(trimView(companyId)) + "_" + productCode + ".zip";
-}
 
 bool replaceableArchive(const std::filesystem::path& archive) {
     std::error_code error;
@@ -75,8 +68,8 @@ private:
             case ZIP_SOURCE_STAT: {
                 auto* stat = static_cast<zip_stat_t*>(data);
                 zip_stat_init(stat);
-                stat->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC |
-                              ZIP_STAT_MTIME;
+                stat->valid =
+                    ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC | ZIP_STAT_MTIME;
                 stat->size = m_file.size;
                 stat->comp_size = m_file.packedSize();
                 stat->comp_method = ZIP_CM_DEFLATE;

@@ -1,4 +1,4 @@
-#include "bankfile/RunOutputs.h"
+#include "output/RunOutputs.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -44,15 +44,42 @@ bool isWorkSuffix(std::string_view rest) {
 
 }  // namespace
 
-RunOutputs::RunOutputs(fs::path destination, std::vector<fs::path> inputs)
-    : m_destination(std::move(destination)), m_inputs(std::move(inputs)) {
+RunOutputs::RunOutputs(OutputNames names, std::vector<fs::path> inputs)
+    : m_names(std::move(names)), m_inputs(std::move(inputs)) {
     removeStale();
+    std::vector<fs::path> targets = m_names.all();
+    for (const fs::path& target : targets) {
+        if (isInput(target)) {
+            throw IoError("Cannot write " + target.string() + ": it is an input file of this run");
+        }
+    }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (targets[i].lexically_normal() == targets[j].lexically_normal()) {
+                throw IoError("Cannot write " + targets[i].string() + " twice in one run");
+            }
+        }
+    }
+    try {
+        create("bank", m_names.bankFile, Action::Replace);
+        create("zip", m_names.archive, Action::Replace);
+        create("pack", m_names.archive, Action::Discard);
+        for (const auto& [kind, file] : m_names.rejectionFiles) {
+            create(rejectionRole(kind), file, Action::Replace);
+        }
+    } catch (...) {
+        removeWorkFiles();
+        throw;
+    }
 }
 
 RunOutputs::~RunOutputs() {
-    if (m_committed) {
-        return;
+    if (!m_committed) {
+        removeWorkFiles();
     }
+}
+
+void RunOutputs::removeWorkFiles() const {
     for (const Output& output : m_outputs) {
         std::error_code ignored;
         fs::remove(output.work, ignored);
@@ -64,7 +91,7 @@ fs::path RunOutputs::workName(const fs::path& destination, const std::string& ro
 }
 
 fs::path RunOutputs::folder() const {
-    fs::path parent = m_destination.parent_path();
+    fs::path parent = m_names.bankFile.parent_path();
     return parent.empty() ? fs::path(".") : parent;
 }
 
@@ -80,7 +107,7 @@ bool RunOutputs::isInput(const fs::path& file) const {
 }
 
 void RunOutputs::removeStale() const {
-    std::string prefix = "." + m_destination.filename().string() + kWorkMark;
+    std::string prefix = "." + m_names.bankFile.filename().string() + kWorkMark;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder(), error)) {
         std::string name = entry.path().filename().string();
@@ -92,32 +119,14 @@ void RunOutputs::removeStale() const {
     }
 }
 
-const fs::path& RunOutputs::add(const std::string& role, const fs::path& target) {
-    if (isInput(target)) {
-        throw IoError("Cannot write " + target.string() + ": it is an input file of this run");
-    }
-    for (const Output& output : m_outputs) {
-        if (!output.scratch && output.target.lexically_normal() == target.lexically_normal()) {
-            throw IoError("Cannot write " + target.string() + " twice in one run");
-        }
-    }
-    return create(role, target, Action::Replace, false);
-}
-
-const fs::path& RunOutputs::addScratch(const std::string& role, const fs::path& shownAs) {
-    return create(role, shownAs, Action::Discard, true);
-}
-
-const fs::path& RunOutputs::create(const std::string& role, const fs::path& target, Action action,
-                                   bool scratch) {
-    fs::path work = workName(m_destination, role);
+void RunOutputs::create(const std::string& role, const fs::path& target, Action action) {
+    fs::path work = workName(m_names.bankFile, role);
     int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         throw ioError("Cannot create a work file for", target);
     }
     ::close(fd);
-    m_outputs.push_back({role, work, target, action, scratch});
-    return m_outputs.back().work;
+    m_outputs.push_back({role, work, target, action});
 }
 
 RunOutputs::Output& RunOutputs::find(const std::string& role) {
@@ -133,20 +142,29 @@ const RunOutputs::Output& RunOutputs::find(const std::string& role) const {
     return const_cast<RunOutputs*>(this)->find(role);
 }
 
-bool RunOutputs::has(const std::string& role) const {
-    return std::any_of(m_outputs.begin(), m_outputs.end(), [&](const Output& o) { return o.role == role; });
+const fs::path& RunOutputs::bankWork() const {
+    return find("bank").work;
 }
 
-const fs::path& RunOutputs::work(const std::string& role) const {
-    return find(role).work;
+const fs::path& RunOutputs::archiveWork() const {
+    return find("zip").work;
 }
 
-const fs::path& RunOutputs::target(const std::string& role) const {
-    return find(role).target;
+const fs::path& RunOutputs::packWork() const {
+    return find("pack").work;
 }
 
-void RunOutputs::setAction(const std::string& role, Action action) {
-    find(role).action = action;
+const fs::path& RunOutputs::rejectionWork(RejectionKind kind) const {
+    return find(rejectionRole(kind)).work;
+}
+
+void RunOutputs::keepOlderBankFile() {
+    find("bank").action = Action::Discard;
+    find("zip").action = Action::Discard;
+}
+
+void RunOutputs::removeRejectionFile(RejectionKind kind) {
+    find(rejectionRole(kind)).action = Action::RemoveTarget;
 }
 
 void RunOutputs::commit() {
@@ -171,8 +189,22 @@ void RunOutputs::commit() {
     }
     m_committed = true;
     if (!syncPath(folder(), O_RDONLY | O_DIRECTORY)) {
-        throw ioError("Cannot write folder of", m_destination);
+        throw ioError("Cannot write folder of", m_names.bankFile);
     }
+}
+
+std::string rejectionRole(RejectionKind kind) {
+    switch (kind) {
+        case RejectionKind::InvalidAcct:
+            return "InvalidAcct";
+        case RejectionKind::CreditZeroAmount:
+            return "CreditZeroAmount";
+        case RejectionKind::CreditAmountInvalid:
+            return "CreditAmountInvalid";
+        case RejectionKind::BankBranchCode:
+            return "BankBranchCode";
+    }
+    return "";
 }
 
 }  // namespace convertor

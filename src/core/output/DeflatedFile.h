@@ -14,8 +14,8 @@ struct DeflatedFile {
     std::filesystem::path body;
     std::uint64_t bodySize = 0;
     std::vector<unsigned char> tail;
-    std::uint32_t crc = 0;    // of the bytes before packing
-    std::uint64_t size = 0;   // bytes before packing
+    std::uint32_t crc = 0;   // of the bytes before packing
+    std::uint64_t size = 0;  // bytes before packing
     std::time_t modified = 0;
 
     std::uint64_t packedSize() const { return head.size() + bodySize + tail.size(); }

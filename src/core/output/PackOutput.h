@@ -5,7 +5,6 @@
 
 namespace convertor {
 
-struct Date;
 struct DeflatedFile;
 
 // Writes a fresh archive into archiveWork holding the bank file, already packed with Deflate, as
@@ -17,8 +16,5 @@ void packOutput(const DeflatedFile& bankFile, const std::string& entryName,
 // False when a file stands at archive that this program could not have written (not a ZIP
 // archive): the run must not replace it.
 bool replaceableArchive(const std::filesystem::path& archive);
-
-// The archive's file name without directory.
-std::string archiveName(const std::string& companyId, const std::string& productCode, const Date& today);
 
 }  // namespace convertor

@@ -1,4 +1,4 @@
-#include "bankfile/DeflatePiece.h"
+#include "output/DeflatePiece.h"
 
 #include <isa-l/crc.h>
 #include <isa-l/igzip_lib.h>
