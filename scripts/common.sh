@@ -12,7 +12,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   qt6-base-dev libqt6sql6-sqlite libgl-dev fonts-thai-tlwg
   faketime poppler-utils unzip time bc xvfb openbox
-  dpkg-dev desktop-file-utils librsvg2-bin debootstrap
+  dpkg-dev desktop-file-utils librsvg2-bin debootstrap help2man lintian
 )
 
 install_packages() {
