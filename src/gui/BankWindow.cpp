@@ -33,8 +33,10 @@ BankWindow::BankWindow(QWidget* parent)
     setObjectName(QStringLiteral("fmBank"));
     setWindowTitle(QStringLiteral("Bank ::"));
     setAttribute(Qt::WA_DeleteOnClose);
+    resize(900, 600);  // the columns of the banks fit beside each other
     m_form->addTitleStrip(QStringLiteral(" Bank ::"));
 
+    m_form->grid()->setAccessibleName(QStringLiteral("Banks"));
     BoundTableModel* model = m_form->model();
     model->setSort(model->fieldIndex(schema::bank::kNameEn), Qt::AscendingOrder);
     m_form->reload();

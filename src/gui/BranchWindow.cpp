@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <array>
@@ -48,6 +49,9 @@ BranchWindow::BranchWindow(const QString& bankCode, const QString& bankNameTh, c
     m_form->addHeader(makeBankHeader(bankNameTh, bankNameEn));
 
     BoundTableModel* model = m_form->model();
+    model->setHeaderData(model->fieldIndex(schema::branch::kBankCode), Qt::Horizontal,
+                         QStringLiteral("Bank Code"));
+    m_form->grid()->setAccessibleName(QStringLiteral("Branches of bank %1").arg(bankCode));
     model->setBoundFilter(schema::branch::kBankCode, bankCode);
     m_form->setNewRowValue(schema::branch::kBankCode, bankCode);
     m_form->reload();

@@ -3,9 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -79,12 +77,10 @@ void ConverterWindow::connectControls() {
             }
         });
     }
-    connect(m_ui.btnBrowse, &QPushButton::clicked, this,
-            [this] { browse(m_ui.dlgOpenSource, m_ui.edtSource); });
-    connect(m_ui.btnInvoice, &QPushButton::clicked, this,
-            [this] { browse(m_ui.dlgOpenSource, m_ui.edtInvoice); });
+    connect(m_ui.btnBrowse, &QPushButton::clicked, this, [this] { browse(m_openSource, m_ui.edtSource); });
+    connect(m_ui.btnInvoice, &QPushButton::clicked, this, [this] { browse(m_openSource, m_ui.edtInvoice); });
     connect(m_ui.bntDestination, &QPushButton::clicked, this,
-            [this] { browse(m_ui.dlgSaveDestination, m_ui.edtDestination); });
+            [this] { browse(m_saveDestination, m_ui.edtDestination); });
     connect(m_ui.btnCopyAcct, &QPushButton::clicked, this, &ConverterWindow::btnCopyAcctClick);
     connect(m_ui.bntClearForm, &QPushButton::clicked, this, &ConverterWindow::bntClearFormClick);
     connect(m_ui.btnAction, &QPushButton::clicked, this, &ConverterWindow::btnActionClick);
@@ -131,11 +127,11 @@ std::optional<Product> ConverterWindow::checkedProduct() const {
     return std::nullopt;
 }
 
-void ConverterWindow::browse(QFileDialog* dialog, QLineEdit* edit) {
-    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
-        edit->setText(QDir::toNativeSeparators(dialog->selectedFiles().first()));
-    } else {
-        edit->clear();
+void ConverterWindow::browse(FileChooser& chooser, QLineEdit* edit) {
+    const QPointer<QLineEdit> field = edit;
+    const std::optional<QString> file = chooser.choose(this);
+    if (field) {
+        field->setText(file.value_or(QString()));
     }
 }
 
@@ -208,10 +204,15 @@ void ConverterWindow::showReport(const std::shared_ptr<ReportValue>& report) {
     if (!report) {
         return;
     }
+    QString warning;
     try {
-        m_lastPreview = ReportPreview::showReport(*report, m_engine, m_job->home() / "Report");
+        m_lastPreview =
+            ReportPreview::showReport(*report, m_engine, m_job->home() / "Report", &warning, screen());
     } catch (const std::exception& error) {
         showMessage(this, QString::fromStdString(error.what()), QMessageBox::Critical);
+    }
+    if (!warning.isEmpty()) {
+        showMessage(this, warning, QMessageBox::Warning);
     }
 }
 

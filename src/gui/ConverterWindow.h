@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "FileChooser.h"
 #include "ReformatControls.h"
 #include "base/Product.h"
 #include "reports/ReportEngine.h"
@@ -51,13 +52,15 @@ private:
     void formCreate();
     void applyLayout(Product product);
     std::optional<Product> checkedProduct() const;
-    void browse(QFileDialog* dialog, QLineEdit* edit);
+    void browse(FileChooser& chooser, QLineEdit* edit);
     // Null after telling the operator why the entries cannot make a request.
     std::optional<ConversionRequest> buildRequest();
     void runEnded(const QString& error);
     void showReport(const std::shared_ptr<ReportValue>& report);
 
     ReformatControls m_ui;
+    FileChooser m_openSource{QStringLiteral("dlgOpenSource"), QFileDialog::AcceptOpen};
+    FileChooser m_saveDestination{QStringLiteral("dlgSaveDestination"), QFileDialog::AcceptSave};
     ConversionJob* m_job = nullptr;
     ReportEngine m_engine;
     QPointer<ReportPreview> m_lastPreview;

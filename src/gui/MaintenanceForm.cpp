@@ -14,6 +14,7 @@
 
 #include "BoundTableModel.h"
 #include "DetailPage.h"
+#include "GridColumnSizer.h"
 #include "MaintenanceKeys.h"
 #include "TableConnection.h"
 
@@ -30,11 +31,10 @@ MaintenanceForm::MaintenanceForm(const QString& table, const MaintenanceFields& 
       m_buttons(new MaintenanceButtons(branchCaption, this)) {
     m_model->setTable(table);
     m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        m_model->setHeaderData(column, Qt::Horizontal, QString());
-    }
+    QList<int> edited;
     for (const MaintenanceField& field : m_fields) {
-        m_model->setHeaderData(m_model->fieldIndex(field.column), Qt::Horizontal, field.gridCaption);
+        edited.append(m_model->fieldIndex(field.column));
+        m_model->setHeaderData(edited.last(), Qt::Horizontal, field.gridCaption);
     }
 
     m_grid = new QTableView(this);
@@ -45,11 +45,12 @@ MaintenanceForm::MaintenanceForm(const QString& table, const MaintenanceFields& 
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setTabKeyNavigation(false);
     m_grid->setAlternatingRowColors(true);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 10);
+    // A column not edited here is hidden, but a screen reader still lists it: it keeps a header.
     for (int column = 0; column < m_model->columnCount(); ++column) {
-        m_grid->setColumnHidden(column, m_model->headerData(column, Qt::Horizontal).toString().isEmpty());
+        m_grid->setColumnHidden(column, !edited.contains(column));
     }
+    m_columns = new GridColumnSizer(m_grid);
 
     m_detail = new DetailPage(m_fields, m_model, this);
     m_detail->addButtons(m_buttons->button(Action::Save), m_buttons->button(Action::Cancel));
@@ -172,10 +173,7 @@ bool MaintenanceForm::reload() {
     if (!m_model->select()) {
         return false;
     }
-    m_grid->resizeColumnsToContents();
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        m_grid->setColumnWidth(column, m_grid->columnWidth(column) + 16);  // room beside Thai marks
-    }
+    m_columns->fitToContents();
     const int found = key.isEmpty() ? -1 : rowOfKey(key);
     selectRow(found >= 0 ? found : qMin(qMax(row, 0), m_model->rowCount() - 1));
     return true;

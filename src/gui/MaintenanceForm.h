@@ -17,6 +17,7 @@ namespace convertor {
 
 class BoundTableModel;
 class DetailPage;
+class GridColumnSizer;
 
 // The browse-and-edit surface the bank and branch windows share: a grid page listing the rows
 // of one table and a detail page editing one row, with the button bar, the modes and the keys.
@@ -73,6 +74,7 @@ private:
     MaintenanceDialogs m_dialogs = MaintenanceDialogs::standard();
     QStackedWidget* m_pages;
     QTableView* m_grid;
+    GridColumnSizer* m_columns;
     DetailPage* m_detail;
     QLayout* m_headerSlot;
 };

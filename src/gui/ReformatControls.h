@@ -7,7 +7,6 @@
 #include "base/Product.h"
 
 class QCheckBox;
-class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -44,8 +43,6 @@ struct ReformatControls {
     std::array<QRadioButton*, 4> products{};  // indexed by Product
     QCheckBox* checkBox1 = nullptr;
     QProgressBar* pgbState = nullptr;
-    QFileDialog* dlgOpenSource = nullptr;
-    QFileDialog* dlgSaveDestination = nullptr;
 
 private:
     QWidget* buildPictures(QWidget* window);

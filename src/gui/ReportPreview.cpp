@@ -11,7 +11,9 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include "reports/ReportEngine.h"
@@ -23,6 +25,19 @@ namespace {
 
 Date toDate(const QDate& date) {
     return Date{date.year(), date.month(), date.day()};
+}
+
+QString templateWarning(const std::filesystem::path& file, const ReportEngine& engine) {
+    std::error_code ec;
+    const QString name = QFile::decodeName(QByteArray::fromStdString(file.string()));
+    const QString problem = std::filesystem::exists(file, ec)
+                                ? QObject::tr("The report template %1 cannot be read").arg(name)
+                                : QObject::tr("The report template %1 is missing").arg(name);
+    if (engine.isEmptyReport()) {
+        return QObject::tr("%1; the report cannot be shown.").arg(problem);
+    }
+    return QObject::tr("%1; the report is shown with the template of an earlier report, %2.")
+        .arg(problem, QString::fromStdString(engine.templateName()));
 }
 
 }  // namespace
@@ -39,30 +54,57 @@ ReportPreview::ReportPreview(QWidget* parent)
     connect(m_view, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::paintPages);
     connect(m_view, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::updatePageLabel);
     buildToolBar();
-    resize(900, 1000);
+    fitTo(screen());
 }
 
 ReportPreview::~ReportPreview() = default;
 
 ReportPreview* ReportPreview::showReport(const ReportValue& report, ReportEngine& engine,
-                                         const std::filesystem::path& reportDir, QWidget* parent) {
-    engine.load(reportDir / report.templateName);
+                                         const std::filesystem::path& reportDir, QString* warning,
+                                         QScreen* screen) {
+    const std::filesystem::path file = reportDir / report.templateName;
+    const bool loaded = engine.load(file);
+    if (warning) {
+        *warning = loaded ? QString() : templateWarning(file, engine);
+    }
     if (engine.isEmptyReport()) {
         return nullptr;
     }
     const QDate today = report.printedOn
                             ? QDate(report.printedOn->year, report.printedOn->month, report.printedOn->day)
                             : QDate::currentDate();
-    auto* preview = new ReportPreview(parent);
+    auto* preview = new ReportPreview;
+    if (screen) {
+        preview->fitTo(screen);
+    }
     preview->setPrintedDate(today);
     preview->setReportHtml(QString::fromStdString(engine.render(report, toDate(today))));
     preview->show();
     return preview;
 }
 
+QSize ReportPreview::openingSize(const QRect& available, int minimumWidth) {
+    const int height = available.height() * 9 / 10;
+    const int pageWidth = height * 210 / 297;  // A4
+    return {std::min(available.width() * 9 / 10, std::max(pageWidth, minimumWidth)), height};
+}
+
+void ReportPreview::fitTo(QScreen* screen) {
+    if (!screen) {
+        return;
+    }
+    setScreen(screen);
+    const QRect available = screen->availableGeometry();
+    QRect frame(QPoint(), openingSize(available, m_toolBar->sizeHint().width()));
+    frame.moveCenter(available.center());
+    setGeometry(frame);
+}
+
 void ReportPreview::buildToolBar() {
-    QToolBar* bar = addToolBar(tr("Preview"));
+    m_toolBar = addToolBar(tr("Preview"));
+    QToolBar* bar = m_toolBar;
     bar->setMovable(false);
+    bar->setIconSize(QSize(16, 16));
     auto add = [&](const QString& text, const QKeySequence& key, auto slot) {
         QAction* action = bar->addAction(text, this, slot);
         action->setShortcut(key);
@@ -72,18 +114,28 @@ void ReportPreview::buildToolBar() {
     add(tr("Zoom Out"), QKeySequence::ZoomOut, &ReportPreview::zoomOut);
     bar->addAction(tr("Fit Width"), m_view, &QPrintPreviewWidget::fitToWidth);
     bar->addSeparator();
-    add(tr("First"), QKeySequence(Qt::CTRL | Qt::Key_Home), &ReportPreview::firstPage);
-    add(tr("Previous"), QKeySequence(Qt::Key_PageUp), &ReportPreview::previousPage);
+    // The page turners show arrows, so that the whole bar fits a screen 1024 wide; their words
+    // stay their tool tips and what a screen reader says.
+    auto turner = [&](const QString& text, const QKeySequence& key, auto slot, QStyle::StandardPixmap icon) {
+        add(text, key, slot)->setIcon(style()->standardIcon(icon));
+    };
+    turner(tr("First"), QKeySequence(Qt::CTRL | Qt::Key_Home), &ReportPreview::firstPage,
+           QStyle::SP_MediaSkipBackward);
+    turner(tr("Previous"), QKeySequence(Qt::Key_PageUp), &ReportPreview::previousPage,
+           QStyle::SP_MediaSeekBackward);
     m_pageLabel = new QLabel(bar);
     m_pageLabel->setMinimumWidth(90);
     m_pageLabel->setAlignment(Qt::AlignCenter);
     bar->addWidget(m_pageLabel);
-    add(tr("Next"), QKeySequence(Qt::Key_PageDown), &ReportPreview::nextPage);
-    add(tr("Last"), QKeySequence(Qt::CTRL | Qt::Key_End), &ReportPreview::lastPage);
+    turner(tr("Next"), QKeySequence(Qt::Key_PageDown), &ReportPreview::nextPage, QStyle::SP_MediaSeekForward);
+    turner(tr("Last"), QKeySequence(Qt::CTRL | Qt::Key_End), &ReportPreview::lastPage,
+           QStyle::SP_MediaSkipForward);
     bar->addSeparator();
     m_findEdit = new QLineEdit(bar);
+    m_findEdit->setObjectName(QStringLiteral("findEdit"));
     m_findEdit->setPlaceholderText(tr("Find"));
-    m_findEdit->setMaximumWidth(180);
+    m_findEdit->setAccessibleName(tr("Find in the report"));
+    m_findEdit->setMaximumWidth(140);
     bar->addWidget(m_findEdit);
     QAction* findNext =
         add(tr("Find Next"), QKeySequence::FindNext, [this] { findText(m_findEdit->text()); });

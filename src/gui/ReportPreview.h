@@ -11,6 +11,8 @@ class QLabel;
 class QLineEdit;
 class QPrinter;
 class QPrintPreviewWidget;
+class QScreen;
+class QToolBar;
 
 namespace convertor {
 
@@ -27,10 +29,19 @@ public:
     ~ReportPreview() override;
 
     // Loads reportDir/<template> into the engine (a missing file keeps the engine's last template),
-    // renders the report and shows it in a new preview without waiting. With the empty report
-    // nothing is shown and the result is null.
+    // renders the report and shows it in a new preview on screen (the primary one when null)
+    // without waiting. With the empty report nothing is shown and the result is null. A template
+    // that is missing or cannot be read is told in templateWarning, else that is left empty.
     static ReportPreview* showReport(const ReportValue& report, ReportEngine& engine,
-                                     const std::filesystem::path& reportDir, QWidget* parent = nullptr);
+                                     const std::filesystem::path& reportDir,
+                                     QString* templateWarning = nullptr, QScreen* screen = nullptr);
+
+    // The size the preview opens at on a screen with that available area: at most nine tenths of
+    // it, a page's shape where the screen leaves room, but never narrower than minimumWidth.
+    static QSize openingSize(const QRect& available, int minimumWidth);
+    // Sized by openingSize to the screen's available area and centred on it.
+    void fitTo(QScreen* screen);
+    QToolBar* toolBar() const { return m_toolBar; }
 
     void setReportHtml(const QString& html);
     const ReportDocument& document() const { return m_document; }
@@ -67,6 +78,7 @@ private:
     ReportDocument m_document;
     std::unique_ptr<QPrinter> m_previewPrinter;
     QPrintPreviewWidget* m_view = nullptr;
+    QToolBar* m_toolBar = nullptr;
     QLineEdit* m_findEdit = nullptr;
     QLabel* m_pageLabel = nullptr;
     int m_matchStart = -1;

@@ -2,6 +2,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "BankWindow.h"
@@ -41,6 +42,7 @@ private slots:
     void emptyListIgnoresEditViewDeleteBranch();
     void branchOpensTheBranchesOfTheCurrentBank();
     void everyControlHasAName();
+    void gridsScrollSidewaysOnlyWhenNarrowed();
     void insideTheFrameReloadsOnActivationAndCloses();
 
 private:
@@ -293,6 +295,37 @@ void BankWindowTest::everyControlHasAName() {
     QCOMPARE(namelessControls(&branches), QStringList());
     child<QPushButton>(&branches, "bView")->click();
     QCOMPARE(namelessControls(&branches), QStringList());
+}
+
+void BankWindowTest::gridsScrollSidewaysOnlyWhenNarrowed() {
+    // Names that fit beside the other columns at the windows' sizes, but not in narrowed ones.
+    const QString longName(30, QLatin1Char('W'));
+    QVERIFY(TableCopy::exec("insert into Bank values ('777', 'ธนาคาร', ?)", {longName}));
+    QVERIFY(TableCopy::exec("insert into BRANCH values ('9000', '014', 'สาขา', ?, '10')", {longName}));
+    // Each window at the size it opens at: on its own, and the bank window filling a frame.
+    BankWindow alone;
+    QMdiArea frame;
+    frame.resize(1024, 700);
+    QPointer<BankWindow> framed = new BankWindow;
+    frame.addSubWindow(framed)->showMaximized();
+    BranchWindow branches("014", "ธนาคาร", "Bank");
+    for (QWidget* window :
+         {static_cast<QWidget*>(&alone), static_cast<QWidget*>(framed), static_cast<QWidget*>(&branches)}) {
+        window->window()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window->window()));
+        QScrollBar* bar = grid(window)->horizontalScrollBar();
+        const QString name = window->objectName() + (window == framed ? " in the frame" : "");
+        // Every activation reloads the rows and sizes the columns again.
+        QEvent activate(QEvent::WindowActivate);
+        for (int i = 0; i < 3; ++i) {
+            QApplication::sendEvent(window, &activate);
+        }
+        QTest::qWait(50);
+        QVERIFY2(!bar->isVisible(), qPrintable(name));
+        // Narrowed below its texts, the grid scrolls rather than cuts them off.
+        window->window()->resize(300, window->window()->height());
+        QTRY_VERIFY2(bar->isVisible(), qPrintable(name));
+    }
 }
 
 void BankWindowTest::insideTheFrameReloadsOnActivationAndCloses() {

@@ -18,6 +18,8 @@ class ConverterRunTest : public QObject {
 private slots:
     void wholeRunsFromTheWindow_data();
     void wholeRunsFromTheWindow();
+    void missingTemplateIsToldAfterTheRun_data();
+    void missingTemplateIsToldAfterTheRun();
     void inputCheckStopsTheRunWithNothingWritten();
     void errorEndsTheRunInAnErrorBox();
     void largeRunKeepsTheWindowResponsive();
@@ -71,6 +73,34 @@ void ConverterRunTest::wholeRunsFromTheWindow() {
     QVERIFY(preview && preview->isVisible() && !preview->isModal());
     QVERIFY(preview->document().html().contains("ACME01"));
     delete preview;
+}
+
+void ConverterRunTest::missingTemplateIsToldAfterTheRun_data() {
+    QTest::addColumn<bool>("directory");  // the template's name taken by a folder
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("missing") << false << "is missing";
+    QTest::newRow("unreadable") << true << "cannot be read";
+}
+
+void ConverterRunTest::missingTemplateIsToldAfterTheRun() {
+    QFETCH(bool, directory);
+    QFETCH(QString, problem);
+    ConverterForm form;
+    form.window->setClock(std::make_unique<FixedClock>(Date{2030, 1, 2}));
+    const auto file = form.home.home() / "Report" / "rptResult.frf";
+    std::filesystem::remove(file);
+    if (directory) {
+        std::filesystem::create_directory(file);
+    }
+    directCreditEntries(form, testData("dcp/eleven.txt").string());
+    QVERIFY(form.runAndWait());
+    QTRY_COMPARE(form.recorder.messages.size(), 2);
+    QCOMPARE(form.recorder.messages,
+             (QStringList{"Reformat data and add to 2030-01-02ACME01_DCP.zip completed",
+                          QString("The report template %1 %2; the report cannot be shown.")
+                              .arg(QString::fromStdString(file.string()), problem)}));
+    QCOMPARE(form.recorder.icons.last(), QMessageBox::Warning);
+    QVERIFY(!form.window->lastPreview());
 }
 
 void ConverterRunTest::inputCheckStopsTheRunWithNothingWritten() {

@@ -1,3 +1,6 @@
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QTimer>
@@ -151,34 +154,67 @@ void ConverterWindowTest::clearFormAndCopyDebitAccount() {
 }
 
 void ConverterWindowTest::fileDialogsFillOrEmptyTheirField() {
-    ConverterForm form;
-    auto* open = form.window->findChild<QFileDialog*>("dlgOpenSource");
-    auto* save = form.window->findChild<QFileDialog*>("dlgSaveDestination");
-    QVERIFY(open && save);
-    const QStringList filters = {"Text File (*.txt)", "All File (*)"};
-    QCOMPARE(open->nameFilters(), filters);
-    QCOMPARE(save->nameFilters(), filters);
-    QVERIFY(save->testOption(QFileDialog::DontConfirmOverwrite));
-    QCOMPARE(save->defaultSuffix(), QString());
-
+    ConverterForm form("Default=MCP\r\n");
     const QString source = QString::fromStdString(convertor::test::testData("dcp/eleven.txt").string());
-    QTimer::singleShot(0, open, [open, source] {
-        open->selectFile(source);
-        static_cast<QDialog*>(open)->accept();  // QFileDialog hides it
-    });
-    form.button("btnBrowse")->click();
-    QCOMPARE(form.edit("edtSource")->text(), source);
-
-    // Cancelling after a name was chosen empties the field, so the next run asks for a file.
-    form.edit("edtDestination")->setText("/tmp/bank.txt");
-    QTimer::singleShot(0, save, &QDialog::reject);
-    form.button("bntDestination")->click();
-    QCOMPARE(form.edit("edtDestination")->text(), QString());
-    form.radio("rbtMcp")->click();
-    form.edit("edtInvoice")->setText("inv.txt");
-    QTimer::singleShot(0, open, &QDialog::reject);
-    form.button("btnInvoice")->click();
-    QCOMPARE(form.edit("edtInvoice")->text(), QString());
+    const QString bank = QString::fromStdString(form.home.out("bank.txt").string());
+    struct Step {
+        const char* button;
+        const char* field;
+        const char* dialog;
+        QString typed;  // typed into the dialog with Enter; empty cancels it
+        QString startsIn;
+    };
+    // Cancelling after a name was chosen empties the field, so the next run asks for a file. The
+    // invoice dialog opens where the source dialog was left.
+    const Step steps[] = {
+        {"btnBrowse", "edtSource", "dlgOpenSource", source, {}},
+        {"btnInvoice", "edtInvoice", "dlgOpenSource", {}, QFileInfo(source).absolutePath()},
+        {"bntDestination", "edtDestination", "dlgSaveDestination", bank, {}},
+        {"bntDestination", "edtDestination", "dlgSaveDestination", {}, QFileInfo(bank).absolutePath()},
+    };
+    for (const Step& step : steps) {
+        const QString name = QString::fromLatin1(step.dialog) + " from " + step.button;
+        QVERIFY2(form.window->findChildren<QFileDialog*>().isEmpty(), qPrintable(name));
+        form.edit(step.field)->setText("earlier.txt");
+        QPointer<QFileDialog> dialog;
+        QPointer<QWidget> popup;
+        QStringList seen;
+        QTimer::singleShot(0, form.window.get(), [&] {
+            dialog = form.window->findChild<QFileDialog*>(step.dialog);
+            if (!dialog) {
+                return;
+            }
+            seen << dialog->nameFilters().join(";;") << dialog->windowTitle()
+                 << QString::number(dialog->fileMode())
+                 << QString::number(dialog->testOption(QFileDialog::DontConfirmOverwrite))
+                 << QDir(dialog->directory()).canonicalPath();
+            auto* fileName = dialog->findChild<QLineEdit*>("fileNameEdit");
+            popup = fileName->completer()->popup();
+            if (step.typed.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            fileName->setText(step.typed);
+            // Enter reaches the completion list first while it is shown, as it holds the keyboard.
+            QTest::keyClick(popup->isVisible() ? popup.data() : fileName, Qt::Key_Return);
+            if (dialog && dialog->isVisible()) {
+                dialog->reject();  // Enter did not choose: the field comparison below fails
+            }
+        });
+        form.button(step.button)->click();
+        QVERIFY2(!seen.isEmpty(), qPrintable(name));
+        const bool save = QLatin1String(step.dialog) == QLatin1String("dlgSaveDestination");
+        QCOMPARE(
+            seen.mid(0, 4),
+            (QStringList{"Text File (*.txt);;All File (*)", save ? "Save As" : "Open",
+                         QString::number(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile), "1"}));
+        if (!step.startsIn.isEmpty()) {
+            QCOMPARE(seen.last(), QDir(step.startsIn).canonicalPath());
+        }
+        // Gone with its completion list: neither stays over the window once the choice is made.
+        QVERIFY2(dialog.isNull() && popup.isNull(), qPrintable(name));
+        QCOMPARE(form.edit(step.field)->text(), step.typed);
+    }
 
     form.edit("edtComId")->setText("ACME01");
     QVERIFY(form.runAndWait());
@@ -230,6 +266,15 @@ void ConverterWindowTest::everyControlHasAnAccessibleName() {
     QCOMPARE(convertor::test::namelessControls(&bare).size(), 1);
     form.radio("rbtPay")->click();
     QCOMPARE(convertor::test::namelessControls(form.window.get()), QStringList());
+
+    // The three Browse buttons are told apart by what they choose; their captions stay.
+    QStringList names;
+    for (const char* button : {"btnBrowse", "btnInvoice", "bntDestination"}) {
+        QCOMPARE(form.button(button)->text(), QString("Browse"));
+        names << QAccessible::queryAccessibleInterface(form.button(button))->text(QAccessible::Name);
+    }
+    QCOMPARE(names, (QStringList{"Browse for the source file", "Browse for the invoice file",
+                                 "Browse for the destination file"}));
 }
 
 QTEST_MAIN(ConverterWindowTest)

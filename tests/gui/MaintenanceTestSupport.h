@@ -130,7 +130,8 @@ inline void fill(QWidget* window, const QStringList& texts) {
     }
 }
 
-// The edit fields, buttons and check boxes of the window that a screen reader could not name.
+// The edit fields, buttons, check boxes, tables and table columns of the window that a screen
+// reader could not name. A column hidden in the view is still listed by the table.
 inline QStringList namelessControls(QWidget* window) {
     QStringList nameless;
     std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
@@ -138,10 +139,19 @@ inline QStringList namelessControls(QWidget* window) {
             return;
         }
         const QAccessible::Role role = node->role();
+        const QString object = node->object() ? node->object()->objectName() : QStringLiteral("?");
         if ((role == QAccessible::EditableText || role == QAccessible::PushButton ||
-             role == QAccessible::CheckBox) &&
+             role == QAccessible::CheckBox || role == QAccessible::Table) &&
             node->text(QAccessible::Name).trimmed().isEmpty()) {
-            nameless.append(node->object() ? node->object()->objectName() : QStringLiteral("?"));
+            nameless.append(object);
+        }
+        if (QAccessibleTableInterface* table = node->tableInterface()) {
+            for (int column = 0; column < table->columnCount(); ++column) {
+                if (table->columnDescription(column).trimmed().isEmpty()) {
+                    nameless.append(QStringLiteral("%1 column %2").arg(object).arg(column));
+                }
+            }
+            return;  // the cells are the rows' values, not controls
         }
         for (int i = 0; i < node->childCount(); ++i) {
             walk(node->child(i));

@@ -1,9 +1,12 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 #include "ReportPreview.h"
@@ -25,6 +28,9 @@ private slots:
     void emptyReportShowsNothing();
     void findTurnsToTheMatchingPage();
     void savedHtmlOpensAgain();
+    void openingSizeFitsTheScreen_data();
+    void openingSizeFitsTheScreen();
+    void toolBarFitsAScreen1024Wide();
 
 private:
     static ReportValue sample(const char* name) {
@@ -115,15 +121,22 @@ void ReportPreviewTest::emptyReportShowsNothing() {
     ReportEngine engine;
     ReportValue report = sample("result_mcl.json");
     report.templateName = "rptMissing.frf";
-    QCOMPARE(ReportPreview::showReport(report, engine, templates()), nullptr);
+    const QString missing = QString::fromStdString((templates() / "rptMissing.frf").string());
+    QString warning;
+    QCOMPARE(ReportPreview::showReport(report, engine, templates(), &warning), nullptr);
+    QCOMPARE(warning, "The report template " + missing + " is missing; the report cannot be shown.");
     // With a template left from an earlier report, that template shows the new values.
     QPointer<ReportPreview> earlier =
-        ReportPreview::showReport(sample("result_mcl.json"), engine, templates());
+        ReportPreview::showReport(sample("result_mcl.json"), engine, templates(), &warning);
     QVERIFY(earlier);
+    QCOMPARE(warning, QString());
     report.variables.front().second = "another-source.txt";
-    QPointer<ReportPreview> later = ReportPreview::showReport(report, engine, templates());
+    QPointer<ReportPreview> later = ReportPreview::showReport(report, engine, templates(), &warning);
     QVERIFY(later);
     QVERIFY(later->document().html().contains(QStringLiteral("another-source.txt")));
+    QCOMPARE(warning, "The report template " + missing +
+                          " is missing; the report is shown with the template of an earlier report, "
+                          "rptResult.frf.");
     earlier->close();
     later->close();
 }
@@ -158,6 +171,50 @@ void ReportPreviewTest::savedHtmlOpensAgain() {
     QVERIFY(!reopened->openHtml(dir.filePath(QStringLiteral("missing.html"))));
     preview->close();
     reopened->close();
+}
+
+void ReportPreviewTest::openingSizeFitsTheScreen_data() {
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<int>("toolBarWidth");
+    QTest::addColumn<QSize>("expected");
+    // Nine tenths of the height; as wide as the tool bar, or as an A4 page where that is wider.
+    QTest::newRow("1024x768 with a panel") << QRect(0, 28, 1024, 740) << 937 << QSize(921, 666);
+    QTest::newRow("full HD") << QRect(0, 0, 1920, 1040) << 937 << QSize(937, 936);
+    QTest::newRow("tall enough for a page") << QRect(1920, 0, 2560, 1400) << 600 << QSize(890, 1260);
+    QTest::newRow("narrower than the bar") << QRect(0, 0, 800, 600) << 937 << QSize(720, 540);
+}
+
+void ReportPreviewTest::openingSizeFitsTheScreen() {
+    QFETCH(QRect, available);
+    QFETCH(int, toolBarWidth);
+    QFETCH(QSize, expected);
+    QCOMPARE(ReportPreview::openingSize(available, toolBarWidth), expected);
+}
+
+void ReportPreviewTest::toolBarFitsAScreen1024Wide() {
+    ReportEngine engine;
+    QPointer<ReportPreview> preview =
+        ReportPreview::showReport(sample("dcp_detail.json"), engine, templates());
+    QVERIFY(preview);
+    QToolBar* bar = preview->toolBar();
+    const int opening = ReportPreview::openingSize(QRect(0, 0, 1024, 768), bar->sizeHint().width()).width();
+    for (int width : {opening, 1024}) {
+        preview->resize(width, 700);
+        QTRY_COMPARE(preview->width(), width);
+        QVERIFY2(!bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))->isVisible(),
+                 qPrintable(QString::number(width)));
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            QWidget* control = bar->widgetForAction(action);
+            QVERIFY2(control && control->isVisible(), qPrintable(action->text()));
+            // The find field's placeholder only describes it: it needs a name of its own.
+            const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            QVERIFY2(!name.trimmed().isEmpty(), qPrintable(control->objectName()));
+        }
+    }
+    preview->close();
 }
 
 QTEST_MAIN(ReportPreviewTest)

@@ -2,6 +2,7 @@
 // tables: convertor-shots-maint OUTPUT_DIR [DATABASE].
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QTableView>
@@ -18,7 +19,12 @@ using namespace convertor;
 namespace {
 
 bool save(QWidget* window, const QDir& dir, const QString& name) {
-    QApplication::processEvents();
+    // Until the window has settled: its grid sizes its columns once the window has its size.
+    QElapsedTimer settling;
+    settling.start();
+    while (settling.elapsed() < 300) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
     const QString file = dir.filePath(name);
     if (!window->grab().save(file)) {
         QTextStream(stderr) << "cannot write " << file << "\n";

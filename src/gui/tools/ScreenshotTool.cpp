@@ -82,7 +82,6 @@ int main(int argc, char* argv[]) {
     fs::create_directories(home / "in");
     const fs::path sample = home / "in" / "DirectCredit.txt";
     fs::copy_file(samples / "DirectCredit.txt", sample, fs::copy_options::overwrite_existing);
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
 
     // Messages are shown as the program shows them, but without waiting for a click.
     bool pictureMessages = false;
@@ -155,7 +154,6 @@ int main(int argc, char* argv[]) {
     click("btnAction");
     waitForRun();
     if (ReportPreview* preview = form->lastPreview()) {
-        preview->setGeometry(screen.adjusted(40, 20, -40, -20));
         settle(500);
         shot("report-preview");
         preview->close();
