@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "ReportDocument.h"
+#include "report/ReportDocument.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportValue.h"
 

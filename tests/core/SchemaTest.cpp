@@ -117,5 +117,12 @@ TEST(Schema, NamesEveryTableAndDatasetOnce) {
                                                "frDBDataSet5", "frDBDataSet6"}));
 }
 
+TEST(Schema, TextColumnsKnowTheirWidth) {
+    EXPECT_EQ(schema::columnWidth(schema::bank::kTable, schema::bank::kCode), 10u);
+    EXPECT_EQ(schema::columnWidth(schema::branch::kTable, schema::branch::kNameEn), 100u);
+    EXPECT_EQ(schema::columnWidth(schema::dcpDetail::kTable, schema::dcpDetail::kAmount), 0u);
+    EXPECT_EQ(schema::columnWidth("NoSuchTable", schema::bank::kCode), 0u);
+}
+
 }  // namespace
 }  // namespace convertor

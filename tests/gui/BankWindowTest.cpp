@@ -5,9 +5,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "BankWindow.h"
-#include "BranchWindow.h"
-#include "MaintenanceForm.h"
+#include "maintenance/BankWindow.h"
+#include "maintenance/BranchWindow.h"
+#include "maintenance/MaintenanceForm.h"
 #include "MaintenanceTestSupport.h"
 
 using convertor::BankWindow;

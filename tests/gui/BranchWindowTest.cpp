@@ -1,7 +1,7 @@
 #include <QAbstractItemModelTester>
 #include <QPointer>
 
-#include "BranchWindow.h"
+#include "maintenance/BranchWindow.h"
 #include "MaintenanceTestSupport.h"
 
 using convertor::BranchWindow;

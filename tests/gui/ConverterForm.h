@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-#include "ConverterWindow.h"
+#include "converter/ConverterWindow.h"
 #include "GuiTestSupport.h"
 
 namespace convertor::test {

@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "ConverterForm.h"
-#include "ReportPreview.h"
+#include "report/ReportPreview.h"
 #include "base/Clock.h"
 
 using convertor::Date;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "MessageSink.h"
+#include "app/MessageSink.h"
 #include "support/TestSupport.h"
 
 namespace convertor::test {

@@ -10,13 +10,13 @@
 
 #include <functional>
 
-#include "BankWindow.h"
-#include "ConverterWindow.h"
+#include "maintenance/BankWindow.h"
+#include "converter/ConverterWindow.h"
 #include "GuiTestSupport.h"
-#include "LoginWindow.h"
-#include "MainWindow.h"
-#include "ReportPreview.h"
-#include "TableConnection.h"
+#include "app/LoginWindow.h"
+#include "app/MainWindow.h"
+#include "report/ReportPreview.h"
+#include "maintenance/TableConnection.h"
 #include "base/Clock.h"
 
 using convertor::BankWindow;

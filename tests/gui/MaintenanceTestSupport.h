@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "MaintenanceDialogs.h"
-#include "TableConnection.h"
+#include "maintenance/MaintenanceDialogs.h"
+#include "maintenance/TableConnection.h"
 
 // A private copy of the seed tables behind the windows' connection.
 class TableCopy {

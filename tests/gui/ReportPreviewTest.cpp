@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "ReportPreview.h"
+#include "report/ReportPreview.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportJsonReader.h"
 #include "reports/ReportValue.h"

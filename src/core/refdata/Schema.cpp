@@ -130,6 +130,25 @@ std::string createIndexSql(const char* table) {
     return {};
 }
 
+std::size_t columnWidth(const char* table, const char* column) {
+    for (const Table& candidate : tables()) {
+        if (std::string_view(candidate.name) != table) {
+            continue;
+        }
+        for (const Column& field : candidate.columns) {
+            std::string_view type = field.type;
+            if (std::string_view(field.name) == column && type.starts_with("TEXT(")) {
+                std::size_t width = 0;
+                for (std::size_t i = 5; i < type.size() && type[i] >= '0' && type[i] <= '9'; ++i) {
+                    width = width * 10 + static_cast<std::size_t>(type[i] - '0');
+                }
+                return width;
+            }
+        }
+    }
+    return 0;
+}
+
 std::string createIndexesSql() {
     std::string sql;
     for (const Table& table : tables()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 
@@ -130,6 +131,9 @@ inline constexpr const char* kChequeInvoices = "frDBDataSet6";
 inline constexpr const char* kAll[] = {kDcpDetail, kRejections,  kMclDetail,
                                        kCheques,   kChequeTaxes, kChequeInvoices};
 }  // namespace dataset
+
+// The width of a text column, in characters, as its type names it; 0 for any other.
+std::size_t columnWidth(const char* table, const char* column);
 
 // Every table, in the order they are created.
 std::span<const char* const> tableNames();

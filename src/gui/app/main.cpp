@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
 namespace {
 

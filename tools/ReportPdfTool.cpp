@@ -1,0 +1,78 @@
+// convertor-report-pdf REPORT.json OUT.pdf --templates DIR [--date YYYY-MM-DD] [--html OUT.html]
+#include <QDate>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+
+#include "report/ReportDocument.h"
+#include "reports/ReportEngine.h"
+#include "reports/ReportJsonReader.h"
+#include "reports/ReportValue.h"
+
+namespace {
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: convertor-report-pdf REPORT.json OUT.pdf --templates DIR [--date YYYY-MM-DD] "
+                 "[--html OUT.html]\n");
+    return 64;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    QStringList positional;
+    QString templates;
+    QString htmlFile;
+    QDate date = QDate::currentDate();
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if ((arg == "--templates" || arg == "--date" || arg == "--html") && i + 1 < args.size()) {
+            const QString& value = args[++i];
+            if (arg == "--templates") {
+                templates = value;
+            } else if (arg == "--html") {
+                htmlFile = value;
+            } else {
+                date = QDate::fromString(value, Qt::ISODate);
+            }
+        } else if (arg.startsWith("--")) {
+            return usage();
+        } else {
+            positional << arg;
+        }
+    }
+    if (positional.size() != 2 || templates.isEmpty() || !date.isValid()) {
+        return usage();
+    }
+    try {
+        const convertor::ReportValue report = convertor::readReportJson(positional[0].toStdString());
+        const std::string html = convertor::renderReportFile(
+            report, templates.toStdString(), convertor::Date{date.year(), date.month(), date.day()});
+        if (!htmlFile.isEmpty()) {
+            QFile out(htmlFile);
+            if (!out.open(QIODevice::WriteOnly) || out.write(html.data(), qint64(html.size())) < 0) {
+                std::fprintf(stderr, "error: cannot write %s\n", qPrintable(htmlFile));
+                return 2;
+            }
+        }
+        convertor::ReportDocument document;
+        document.setPrintedDate(date);
+        document.setHtml(QString::fromStdString(html));
+        if (!document.savePdf(positional[1])) {
+            std::fprintf(stderr, "error: cannot write %s\n", qPrintable(positional[1]));
+            return 2;
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "error: %s\n", e.what());
+        return 2;
+    }
+    return 0;
+}
