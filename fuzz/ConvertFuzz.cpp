@@ -26,6 +26,8 @@ public:
     void setProgress(int) override {}
     void setHashValue(const std::string& text) override { hashValue = text; }
     void showReport(ReportValue) override { reported = true; }
+    bool confirmRepeat(const std::string&) override { return true; }
+    void warn(const std::string&) override {}
     std::string hashValue;
     bool reported = false;  // the run reached the end of the source
 };

@@ -2,6 +2,7 @@
 // Usage: convertor-shots HOME OUTDIR SAMPLE_DIR
 //   HOME a scratch program directory (Data/, Report/), OUTDIR where the PNG files go, SAMPLE_DIR the
 //   folder holding samples/DirectCredit.txt.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdio>
 #include <filesystem>
@@ -161,5 +163,28 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "no report preview opened\n");
         return 1;
     }
+
+    // The same file again: the repeat guard asks, and is answered No.
+    bool asked = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->objectName() == QLatin1String("msgConvertAgain")) {
+            answer.stop();
+            asked = true;
+            shot("repeat-question");
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    answer.start(50);
+    click("btnAction");
+    waitForRun();
+    if (!asked) {
+        std::fprintf(stderr, "the repeat guard did not ask\n");
+        return 1;
+    }
+
+    window.findChild<QAction*>(QStringLiteral("actRunHistory"))->trigger();
+    shot("run-history", 500);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "ConvertCommand.h"
+#include "HistoryCommand.h"
 #include "VerifyCommand.h"
 
 namespace convertor::cli {
@@ -22,6 +23,7 @@ int runCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
                          "Print the version and exit");
     ConvertCommand convert(app);
     VerifyCommand verify(app);
+    HistoryCommand history(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -36,6 +38,9 @@ int runCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
     }
     if (convert.chosen()) {
         return convert.run(out, err);
+    }
+    if (history.chosen()) {
+        return history.run(out, err);
     }
     return verify.run(out, err);
 }

@@ -25,4 +25,16 @@ void CliOperator::endProgress() {
     }
 }
 
+bool CliOperator::confirmRepeat(const std::string& earlierRun) {
+    endProgress();
+    if (m_refuseRepeats) {
+        m_out << earlierRun << "\n" << std::flush;
+        return false;
+    }
+    if (m_err != nullptr) {
+        *m_err << "warning: " << earlierRun << "\n" << std::flush;
+    }
+    return true;
+}
+
 }  // namespace convertor::cli

@@ -11,6 +11,7 @@
 
 #include "CliApp.h"
 #include "CliOperator.h"
+#include "ProgramHome.h"
 #include "ReportFile.h"
 #include "convert/ConversionRun.h"
 #include "convert/DataDirectory.h"
@@ -78,6 +79,8 @@ ConvertCommand::ConvertCommand(CLI::App& app) {
             return reportFormat(file) ? std::string()
                                       : std::string("the report file must end in .json or .html");
         });
+    m_command->add_flag("--no-repeat", m_noRepeat,
+                        "Refuse to convert a source a completed run of the product converted before");
 }
 
 bool ConvertCommand::chosen() const {
@@ -85,12 +88,7 @@ bool ConvertCommand::chosen() const {
 }
 
 fs::path ConvertCommand::home() const {
-    if (!m_home.empty()) {
-        return m_home;
-    }
-    std::error_code error;
-    fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::current_path() : executable.parent_path();
+    return programHome(m_home);
 }
 
 std::optional<ConversionRequest> ConvertCommand::buildRequest(std::string& problem) const {
@@ -136,6 +134,7 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     // Progress only on a terminal: scripts reading stderr see nothing new.
     bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
     CliOperator op(out, terminal ? &err : nullptr);
+    op.setRepeatHandling(err, m_noRepeat);
     int status = kNoBankFile;
     try {
         RunResult result = runConversion(*request, session, op);
@@ -147,6 +146,9 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
         status = kRunError;
     }
     op.endProgress();
+    for (const std::string& warning : op.warnings()) {
+        err << "warning: " << warning << "\n";
+    }
     if (!op.hashValue().empty()) {
         out << "Hash Value: " << op.hashValue() << "\n";
     }

@@ -36,6 +36,7 @@ private:
     bool m_printDetail = false;
     std::string m_home;
     std::string m_report;
+    bool m_noRepeat = false;
 };
 
 }  // namespace convertor::cli

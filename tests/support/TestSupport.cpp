@@ -122,6 +122,20 @@ CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& s
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
 }
 
+std::string withoutRepeatWarnings(const std::string& err) {
+    std::string kept;
+    std::size_t start = 0;
+    while (start < err.size()) {
+        std::size_t end = err.find('\n', start);
+        end = end == std::string::npos ? err.size() : end + 1;
+        if (err.compare(start, 36, "warning: this file was converted on ") != 0) {
+            kept += err.substr(start, end - start);
+        }
+        start = end;
+    }
+    return kept;
+}
+
 bool workFilesIn(const fs::path& dir) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(dir, error)) {

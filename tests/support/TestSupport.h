@@ -50,11 +50,19 @@ public:
         report.loadRows();
         reports.push_back(std::move(report));
     }
+    bool confirmRepeat(const std::string& earlierRun) override {
+        repeats.push_back(earlierRun);
+        return convertAgain;
+    }
+    void warn(const std::string& text) override { warnings.push_back(text); }
 
     std::vector<std::string> messages;
     std::vector<int> progress;
     std::string hashValue;
     std::vector<ReportValue> reports;
+    std::vector<std::string> repeats;  // what confirmRepeat was asked
+    bool convertAgain = true;          // its answer
+    std::vector<std::string> warnings;
 };
 
 struct CliOutcome {
@@ -80,6 +88,9 @@ std::string crlfLines(const std::vector<std::string>& lines);
 std::vector<std::string> splitCrlf(const std::string& bytes);
 // UTF-8 literal to code page 874 bytes.
 std::string cp874(const std::string& utf8);
+// Standard error of convertor-cli without the repeat guard's warnings, for tests that convert one
+// source again.
+std::string withoutRepeatWarnings(const std::string& err);
 // Whether a run left any of its work files in dir.
 bool workFilesIn(const std::filesystem::path& dir);
 // convert options of a Direct Credit run of company ACME01 with valid debit and fee accounts.

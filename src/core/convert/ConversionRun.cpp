@@ -9,6 +9,7 @@
 #include "base/ConversionError.h"
 #include "convert/InputChecks.h"
 #include "convert/RunLock.h"
+#include "convert/RunRecorder.h"
 #include "convert/Session.h"
 #include "output/PackOutput.h"
 #include "output/RunOutputs.h"
@@ -124,9 +125,9 @@ void packBankFile(const ConversionRequest& request, RunOutputs& outputs,
                outputs.names().archive);
 }
 
-}  // namespace
-
-RunResult runConversion(const ConversionRequest& request, Session& session, Operator& op) {
+// The run once the recorder is there; it begins once the input checks have passed.
+RunResult runRecorded(const ConversionRequest& request, Session& session, Operator& op,
+                      RunRecorder& recorder) {
     const Date today =
         session.clock().today();  // one date for record 001, the checks, the archive and reports
     if (auto problem = requestProblem(request, today)) {
@@ -140,6 +141,9 @@ RunResult runConversion(const ConversionRequest& request, Session& session, Oper
     std::string record001 = fileHeader(request.companyId, today).line();
     if (auto problem = productProblem(request, names)) {
         return stopped(op, *problem);
+    }
+    if (!recorder.begin(request)) {
+        return {};  // the operator declined to convert the same inputs again
     }
 
     // Nothing in the destination folder changes before commit: a run that stops or fails leaves
@@ -181,6 +185,20 @@ RunResult runConversion(const ConversionRequest& request, Session& session, Oper
     }
     op.showReport(buildReport(result, request, session.tables(), today));
     return result;
+}
+
+}  // namespace
+
+RunResult runConversion(const ConversionRequest& request, Session& session, Operator& op) {
+    RunRecorder recorder(session.tables(), op);
+    try {
+        RunResult result = runRecorded(request, session, op, recorder);
+        recorder.finish(result);
+        return result;
+    } catch (const std::exception& error) {
+        recorder.fail(error.what());
+        throw;
+    }
 }
 
 }  // namespace convertor

@@ -177,4 +177,70 @@ const std::string& createTablesSql() {
     return script;
 }
 
+namespace runHistory {
+
+namespace {
+
+const std::vector<Column>& historyColumns() {
+    static const std::vector<Column> all = {
+        {kId, "INTEGER PRIMARY KEY"},
+        {kStarted, "TEXT NOT NULL"},
+        {kEnded, "TEXT NOT NULL"},
+        {kProduct, "TEXT NOT NULL"},
+        {kCompanyId, "TEXT"},
+        {kLogin, "TEXT"},
+        {kSourcePath, "TEXT"},
+        {kSourceSize, "INTEGER"},
+        {kSourceSha1, "TEXT"},
+        {kInvoicePath, "TEXT"},
+        {kInvoiceSize, "INTEGER"},
+        {kInvoiceSha1, "TEXT"},
+        {kDestination, "TEXT"},
+        {kArchiveName, "TEXT"},
+        {kOutcome, "TEXT NOT NULL"},
+        {kMessage, "TEXT"},
+        {kAccepted, "INTEGER"},
+        {kRejected, "INTEGER"},
+        {kRejectedInvalidAcct, "INTEGER"},
+        {kRejectedCreditZeroAmount, "INTEGER"},
+        {kRejectedCreditAmountInvalid, "INTEGER"},
+        {kRejectedBankBranchCode, "INTEGER"},
+        {kTotalAmount, "TEXT"},
+        {kHashValue, "TEXT"},
+    };
+    return all;
+}
+
+}  // namespace
+
+std::span<const char* const> columns() {
+    static const std::vector<const char*> names = [] {
+        std::vector<const char*> list;
+        for (const Column& column : historyColumns()) {
+            list.push_back(column.name);
+        }
+        return list;
+    }();
+    return names;
+}
+
+const std::string& createSql() {
+    // The repeat guard looks a run up by its source's size first: the index keeps that cheap in a
+    // history of years.
+    static const std::string script = [] {
+        std::string sql = std::string("CREATE TABLE IF NOT EXISTS ") + kTable + " (";
+        const char* separator = "\n";
+        for (const Column& column : historyColumns()) {
+            sql += std::string(separator) + "    " + column.name + " " + column.type;
+            separator = ",\n";
+        }
+        sql += std::string("\n);\nCREATE INDEX IF NOT EXISTS ") + kTable + "_" + kSourceSize + " ON " +
+               kTable + " (" + kSourceSize + ");\n";
+        return sql;
+    }();
+    return script;
+}
+
+}  // namespace runHistory
+
 }  // namespace convertor::schema

@@ -120,6 +120,47 @@ inline constexpr const char* kPayType = "PAY_TYPE";
 inline constexpr const char* kPayDesc = "PAY_DESC";
 }  // namespace whtPayType
 
+// The run history: one row for every run that got past the input checks. Unlike the working
+// tables it is never emptied, and it is created on first use in a file made before it existed.
+// Texts are UTF-8; times are local, "YYYY-MM-DD HH:MM:SS".
+namespace runHistory {
+inline constexpr const char* kTable = "RunHistory";
+inline constexpr const char* kId = "Id";
+inline constexpr const char* kStarted = "Started";
+inline constexpr const char* kEnded = "Ended";
+inline constexpr const char* kProduct = "Product";  // "DCP", "PAY", "MCL", "MCP"
+inline constexpr const char* kCompanyId = "CompanyId";
+inline constexpr const char* kLogin = "Login";  // the operator's login name on the machine
+inline constexpr const char* kSourcePath = "SourcePath";
+inline constexpr const char* kSourceSize = "SourceSize";
+inline constexpr const char* kSourceSha1 = "SourceSha1";
+inline constexpr const char* kInvoicePath = "InvoicePath";  // Manager Cheque only
+inline constexpr const char* kInvoiceSize = "InvoiceSize";
+inline constexpr const char* kInvoiceSha1 = "InvoiceSha1";
+inline constexpr const char* kDestination = "Destination";
+inline constexpr const char* kArchiveName = "ArchiveName";
+inline constexpr const char* kOutcome = "Outcome";
+inline constexpr const char* kMessage = "Message";  // the stop message or the error text
+inline constexpr const char* kAccepted = "Accepted";
+inline constexpr const char* kRejected = "Rejected";  // all kinds together
+inline constexpr const char* kRejectedInvalidAcct = "RejectedInvalidAcct";
+inline constexpr const char* kRejectedCreditZeroAmount = "RejectedCreditZeroAmount";
+inline constexpr const char* kRejectedCreditAmountInvalid = "RejectedCreditAmountInvalid";
+inline constexpr const char* kRejectedBankBranchCode = "RejectedBankBranchCode";
+inline constexpr const char* kTotalAmount = "TotalAmount";  // the bank file's total text
+inline constexpr const char* kHashValue = "HashValue";
+
+inline constexpr const char* kCompleted = "completed";
+inline constexpr const char* kAllRejected = "all rejected";
+inline constexpr const char* kStopped = "stopped";
+inline constexpr const char* kFailed = "failed";
+
+// Every column, in the table's order.
+std::span<const char* const> columns();
+// CREATE TABLE IF NOT EXISTS and its index, in one script.
+const std::string& createSql();
+}  // namespace runHistory
+
 // The datasets a report template can reach, by what each holds.
 namespace dataset {
 inline constexpr const char* kDcpDetail = "frDBDataSet1";

@@ -4,6 +4,7 @@
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "refdata/RowBatch.h"
 #include "refdata/RowWriter.h"
 #include "refdata/Schema.h"
+#include "refdata/StatementCursor.h"
 #include "text/CodePage.h"
 
 namespace convertor {
@@ -65,8 +67,6 @@ public:
 private:
     SQLite::Statement& m_statement;
 };
-
-using RawStatement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 
 }  // namespace
 
@@ -330,100 +330,42 @@ void TableStore::addBranch(std::string_view bankCode, std::string_view branchCod
 
 namespace {
 
-class StatementCursor : public QueryCursor {
-public:
-    StatementCursor(sqlite3* db, RawStatement statement, std::shared_ptr<int> openCursors)
-        : m_db(db), m_statement(std::move(statement)), m_openCursors(std::move(openCursors)) {
-        ++*m_openCursors;
-        int count = sqlite3_column_count(m_statement.get());
-        for (int column = 0; column < count; ++column) {
-            const char* name = sqlite3_column_name(m_statement.get(), column);
-            m_columns.emplace_back(name == nullptr ? "" : name);
-        }
-        m_row.resize(m_columns.size());
+// Binds the values in order to the statement's parameters; integral numbers as integers, so they
+// compare and are stored exactly.
+void bindValues(sqlite3* db, sqlite3_stmt* statement, const std::vector<TableValue>& values) {
+    if (sqlite3_bind_parameter_count(statement) != static_cast<int>(values.size())) {
+        throw TableError("Cannot run the statement: it takes " +
+                         std::to_string(sqlite3_bind_parameter_count(statement)) + " values, not " +
+                         std::to_string(values.size()));
     }
-
-    ~StatementCursor() override { --*m_openCursors; }
-    StatementCursor(const StatementCursor&) = delete;
-    StatementCursor& operator=(const StatementCursor&) = delete;
-
-    const std::vector<std::string>& columns() const override { return m_columns; }
-    const std::vector<TableValue>& row() const override { return m_row; }
-    void readTextsOnlyIn(std::size_t column) override {
-        m_allTexts = false;
-        m_textColumn = column;
+    int index = 1;
+    for (const TableValue& value : values) {
+        int code = SQLITE_OK;
+        if (const auto* number = std::get_if<double>(&value)) {
+            const auto integral = static_cast<sqlite3_int64>(*number);
+            code = static_cast<double>(integral) == *number ? sqlite3_bind_int64(statement, index, integral)
+                                                            : sqlite3_bind_double(statement, index, *number);
+        } else if (const auto* text = std::get_if<std::string>(&value)) {
+            code = sqlite3_bind_text(statement, index, text->data(), static_cast<int>(text->size()),
+                                     SQLITE_TRANSIENT);
+        } else {
+            code = sqlite3_bind_null(statement, index);
+        }
+        if (code != SQLITE_OK) {
+            throw TableError(std::string("Cannot bind a value: ") + sqlite3_errmsg(db));
+        }
+        ++index;
     }
-
-    bool next() override {
-        if (m_done) {
-            return false;
-        }
-        int code = sqlite3_step(m_statement.get());
-        if (code == SQLITE_DONE) {
-            m_done = true;
-            // Done with the statement: it keeps no read lock while the cursor is still held.
-            sqlite3_reset(m_statement.get());
-            return false;
-        }
-        if (code != SQLITE_ROW) {
-            m_done = true;
-            std::string why = sqlite3_errmsg(m_db);
-            sqlite3_reset(m_statement.get());
-            throw TableError("Cannot run the query: " + why);
-        }
-        for (std::size_t column = 0; column < m_row.size(); ++column) {
-            readColumn(static_cast<int>(column), m_row[column]);
-        }
-        return true;
-    }
-
-private:
-    // Into the row's own slot, so a text keeps its buffer from one row to the next.
-    void readColumn(int column, TableValue& into) {
-        sqlite3_stmt* statement = m_statement.get();
-        switch (sqlite3_column_type(statement, column)) {
-            case SQLITE_INTEGER:
-                into = static_cast<double>(sqlite3_column_int64(statement, column));
-                break;
-            case SQLITE_FLOAT:
-                into = sqlite3_column_double(statement, column);
-                break;
-            case SQLITE_NULL:
-                into = std::monostate{};
-                break;
-            default: {
-                if (!m_allTexts && static_cast<std::size_t>(column) != m_textColumn) {
-                    if (auto* text = std::get_if<std::string>(&into)) {
-                        text->clear();
-                    } else {
-                        into = std::string();
-                    }
-                    break;
-                }
-                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
-                auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement, column));
-                if (auto* text = std::get_if<std::string>(&into)) {
-                    text->assign(bytes == nullptr ? "" : bytes, bytes == nullptr ? 0 : size);
-                } else {
-                    into = bytes == nullptr ? std::string() : std::string(bytes, size);
-                }
-            }
-        }
-    }
-
-    sqlite3* m_db;
-    RawStatement m_statement;
-    std::shared_ptr<int> m_openCursors;  // may outlive the store
-    std::vector<std::string> m_columns;
-    std::vector<TableValue> m_row;
-    bool m_done = false;
-    bool m_allTexts = true;
-    std::size_t m_textColumn = 0;
-};
+}
 
 }  // namespace
 
 std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql) {
+    return openQuery(sql, {});
+}
+
+std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql,
+                                                   const std::vector<TableValue>& parameters) {
     sqlite3* db = impl().connection().getHandle();
     auto fail = [&](const std::string& why) { return TableError("Cannot run the query: " + why); };
     auto prepare = [&](const char* text, const char** tail) {
@@ -450,7 +392,53 @@ std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql) {
             throw fail("more than one statement");
         }
     }
+    bindValues(db, statement.get(), parameters);
     return std::make_unique<StatementCursor>(db, std::move(statement), impl().openCursors);
+}
+
+bool TableStore::hasTable(const char* table) {
+    auto cursor =
+        openQuery("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?", {std::string(table)});
+    return cursor->next();
+}
+
+void TableStore::addHistoryRow(const TableRow& row) {
+    using namespace schema::runHistory;
+    const std::string doing = std::string("Cannot add a row to the table ") + kTable;
+    std::string names;
+    std::string marks;
+    std::vector<TableValue> values;
+    for (const auto& [field, value] : row) {
+        auto column = std::find_if(columns().begin(), columns().end(),
+                                   [&](const char* name) { return sameName(name, field); });
+        if (column == columns().end()) {
+            throw TableError(doing + ": unknown field " + field);
+        }
+        names += (names.empty() ? "" : ", ") + quotedName(*column);
+        marks += marks.empty() ? "?" : ", ?";
+        values.push_back(value);
+    }
+    guarded(doing, [&] {
+        SQLite::Database& db = impl().connection();
+        // Its own transaction: committed alone, or not at all.
+        if (impl().inTransaction()) {
+            throw TableError(doing + ": the rows of the run are not committed");
+        }
+        SQLite::Transaction transaction(db, SQLite::TransactionBehavior::IMMEDIATE);
+        db.exec(createSql());
+        sqlite3_stmt* raw = nullptr;
+        const std::string sql =
+            "INSERT INTO " + quotedName(kTable) + " (" + names + ") VALUES (" + marks + ")";
+        if (sqlite3_prepare_v2(db.getHandle(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+            throw TableError(doing + ": " + sqlite3_errmsg(db.getHandle()));
+        }
+        RawStatement insert(raw, &sqlite3_finalize);
+        bindValues(db.getHandle(), insert.get(), values);
+        if (sqlite3_step(insert.get()) != SQLITE_DONE) {
+            throw TableError(doing + ": " + sqlite3_errmsg(db.getHandle()));
+        }
+        transaction.commit();
+    });
 }
 
 void TableStore::createSchema(const std::filesystem::path& databaseFile) {

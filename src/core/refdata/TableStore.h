@@ -56,6 +56,16 @@ public:
     // every table and column there) before the cursor is handed out. No row may be appended while
     // a cursor is open.
     std::unique_ptr<QueryCursor> openQuery(const std::string& sql);
+    // The same with values bound to the statement's "?" parameters, in order.
+    std::unique_ptr<QueryCursor> openQuery(const std::string& sql, const std::vector<TableValue>& parameters);
+    // Whether the file holds the table (a file made before a table existed does not).
+    bool hasTable(const char* table);
+
+    // Writes one row of the run history (schema::runHistory) now, in a transaction of its own, and
+    // creates the table first in a file that has none. Texts are UTF-8, written as they are. A row
+    // that cannot be written (a read-only file, rows of a run still uncommitted) raises TableError
+    // and leaves nothing behind.
+    void addHistoryRow(const TableRow& row);
 
     // Creates every table (used by the build to make the delivered database, and by tests).
     static void createSchema(const std::filesystem::path& databaseFile);

@@ -8,12 +8,13 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
-#include "maintenance/BankWindow.h"
-#include "converter/ConverterWindow.h"
 #include "app/LoginWindow.h"
 #include "app/MessageSink.h"
-#include "maintenance/TableConnection.h"
 #include "convert/DataDirectory.h"
+#include "converter/ConverterWindow.h"
+#include "history/HistoryWindow.h"
+#include "maintenance/BankWindow.h"
+#include "maintenance/TableConnection.h"
 
 namespace convertor {
 
@@ -33,6 +34,8 @@ MainWindow::MainWindow(std::filesystem::path home, QWidget* parent) : QMainWindo
     QAction* login = menu->addAction(QStringLiteral("&Log in..."), this, &MainWindow::openLogin);
     login->setObjectName("actLogin");
     login->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    menu->addAction(QStringLiteral("Run &History..."), this, &MainWindow::showHistoryWindow)
+        ->setObjectName("actRunHistory");
     menu->addSeparator();
     QAction* exit = menu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -42,6 +45,11 @@ MainWindow::MainWindow(std::filesystem::path home, QWidget* parent) : QMainWindo
     m_converterFrame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_converterFrame->showMaximized();
+    connect(m_converter, &ConverterWindow::runFinished, this, [this] {
+        if (m_history) {
+            m_history->reload();
+        }
+    });
     // The converter window is not resized: brought back from its icon, it fills the frame again.
     connect(m_converterFrame, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates, Qt::WindowStates now) {
@@ -58,6 +66,21 @@ MainWindow::MainWindow(std::filesystem::path home, QWidget* parent) : QMainWindo
 
 BankWindow* MainWindow::bankWindow() const {
     return m_bank;
+}
+
+HistoryWindow* MainWindow::historyWindow() const {
+    return m_history;
+}
+
+void MainWindow::showHistoryWindow() {
+    if (!m_history) {
+        m_history = new HistoryWindow;
+        m_frame->addSubWindow(m_history)->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    auto* frame = qobject_cast<QMdiSubWindow*>(m_history->parentWidget());
+    frame->showMaximized();
+    m_frame->setActiveSubWindow(frame);
+    frame->raise();
 }
 
 void MainWindow::openLogin() {

@@ -12,6 +12,7 @@ namespace convertor {
 
 class BankWindow;
 class ConverterWindow;
+class HistoryWindow;
 class LoginWindow;
 
 // The frame of the program: holds the converter window and the bank window as child
@@ -26,6 +27,8 @@ public:
     LoginWindow* loginWindow() const { return m_login; }
     // The open bank window, null when there is none.
     BankWindow* bankWindow() const;
+    // The open run history window, null when there is none.
+    HistoryWindow* historyWindow() const;
     QMdiArea* frame() const { return m_frame; }
 
 signals:
@@ -37,6 +40,8 @@ public slots:
     // fields are emptied whenever the login closes.
     void openLogin();
     void showBankWindow();
+    // Opens the run history window, or brings it forward.
+    void showHistoryWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -47,6 +52,7 @@ private:
     QMdiSubWindow* m_converterFrame = nullptr;
     LoginWindow* m_login = nullptr;
     QPointer<BankWindow> m_bank;
+    QPointer<HistoryWindow> m_history;
 };
 
 }  // namespace convertor

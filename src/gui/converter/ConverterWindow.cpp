@@ -11,11 +11,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "converter/ConversionJob.h"
 #include "app/MessageSink.h"
-#include "report/ReportPreview.h"
 #include "convert/DataDirectory.h"
 #include "convert/RequestEntries.h"
+#include "converter/ConversionJob.h"
+#include "converter/RepeatQuestion.h"
+#include "report/ReportPreview.h"
 #include "reports/ReportValue.h"
 
 namespace convertor {
@@ -44,6 +45,16 @@ ConverterWindow::ConverterWindow(std::filesystem::path home, QWidget* parent)
     connect(&op, &GuiOperator::hashValueChanged, m_ui.edtHashValue, &QLineEdit::setText,
             Qt::QueuedConnection);
     connect(&op, &GuiOperator::reportShown, this, &ConverterWindow::showReport, Qt::QueuedConnection);
+    connect(
+        &op, &GuiOperator::repeatAsked, this,
+        [this](const QString& earlierRun, bool* convertAgain) {
+            *convertAgain = askConvertAgain(this, earlierRun);
+        },
+        Qt::BlockingQueuedConnection);
+    connect(
+        &op, &GuiOperator::warningShown, this,
+        [this](const QString& text) { showMessage(this, sentence(text), QMessageBox::Warning); },
+        Qt::BlockingQueuedConnection);
     connect(m_job, &ConversionJob::finished, this, &ConverterWindow::runEnded);
 }
 

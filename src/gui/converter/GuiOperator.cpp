@@ -26,4 +26,14 @@ void GuiOperator::showReport(ReportValue report) {
     emit reportShown(std::make_shared<ReportValue>(std::move(report)));
 }
 
+bool GuiOperator::confirmRepeat(const std::string& earlierRun) {
+    bool convertAgain = false;
+    emit repeatAsked(QString::fromStdString(earlierRun), &convertAgain);
+    return convertAgain;
+}
+
+void GuiOperator::warn(const std::string& text) {
+    emit warningShown(QString::fromStdString(text));
+}
+
 }  // namespace convertor

@@ -24,12 +24,18 @@ public:
     void setProgress(int percent) override;
     void setHashValue(const std::string& text) override;
     void showReport(ReportValue report) override;
+    // The run waits for the answer; No when nobody is left to answer.
+    bool confirmRepeat(const std::string& earlierRun) override;
+    void warn(const std::string& text) override;
 
 signals:
     void messageShown(const QString& text);
     void progressChanged(int percent);
     void hashValueChanged(const QString& text);
     void reportShown(std::shared_ptr<convertor::ReportValue> report);
+    // A receiver sets *convertAgain.
+    void repeatAsked(const QString& earlierRun, bool* convertAgain);
+    void warningShown(const QString& text);
 };
 
 }  // namespace convertor

@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include <SQLiteCpp/Database.h>
+
+#include <functional>
+#include <map>
+#include <regex>
+
+#include "base/ConversionError.h"
+#include "convert/InputDigests.h"
+#include "convert/RunHistory.h"
+#include "refdata/Schema.h"
+#include "support/RunFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace convertor::test {
+namespace {
+
+namespace h = schema::runHistory;
+
+std::string text(const TableValue& value) {
+    const auto* found = std::get_if<std::string>(&value);
+    return found == nullptr ? std::string() : *found;
+}
+
+double number(const TableValue& value) {
+    const auto* found = std::get_if<double>(&value);
+    return found == nullptr ? -1 : *found;
+}
+
+class RunHistoryTest : public RunFixture {
+protected:
+    // The history's rows, oldest first, as column name to value.
+    std::vector<std::map<std::string, TableValue>> history() {
+        std::vector<std::map<std::string, TableValue>> rows;
+        HistoryRows found = newestRuns(tables, 1000);
+        for (auto row = found.rows.rbegin(); row != found.rows.rend(); ++row) {
+            std::map<std::string, TableValue> named;
+            for (std::size_t i = 0; i < found.columns.size(); ++i) {
+                named[found.columns[i]] = (*row)[i];
+            }
+            rows.push_back(std::move(named));
+        }
+        return rows;
+    }
+    void manager(const std::string& source, const std::string& invoice) {
+        request.companyId = "ACME01";
+        request.product = Product::ManagerCheque;
+        request.sourceFile = source;
+        request.invoiceFile = invoice;
+        request.destinationFile = bank().string();
+    }
+    // A copy of a file of tests/data under another name, with byte at (if any) changed.
+    std::string copyOf(const std::string& data, const std::string& name, long at = -1) {
+        std::string bytes = readFile(testData(data));
+        if (at >= 0) {
+            bytes[static_cast<std::size_t>(at)] = bytes[static_cast<std::size_t>(at)] == '1' ? '2' : '1';
+        }
+        writeFile(home.in(name), bytes);
+        return home.in(name).string();
+    }
+};
+
+TEST_F(RunHistoryTest, EveryRunPastTheInputChecksLeavesOneRowWithItsOutcome) {
+    struct Case {
+        const char* source;
+        const char* outcome;  // none: refused by an input check, no row
+        bool thrown;
+    };
+    const std::vector<Case> cases{
+        {"dcp/eleven.txt", h::kCompleted, false},
+        {"dcp/all_rejected.txt", h::kAllRejected, false},
+        {"dcp/yesterday.txt", h::kStopped, false},
+        {"dcp/bad_count.txt", h::kFailed, true},
+        {nullptr, nullptr, false},
+    };
+    std::size_t rows = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source == nullptr ? "input check" : c.source);
+        op.messages.clear();
+        directCredit(c.source == nullptr ? "dcp/eleven.txt" : c.source);
+        if (c.source == nullptr) {
+            request.feeAccount.clear();
+        }
+        std::string error;
+        try {
+            run();
+        } catch (const std::exception& thrown) {
+            error = thrown.what();
+        }
+        EXPECT_EQ(!error.empty(), c.thrown) << error;
+        rows += c.outcome == nullptr ? 0 : 1;
+        const auto found = history();
+        ASSERT_EQ(found.size(), rows);
+        if (c.outcome == nullptr) {
+            continue;
+        }
+        const auto& row = found.back();
+        EXPECT_EQ(text(row.at(h::kOutcome)), c.outcome);
+        EXPECT_EQ(text(row.at(h::kProduct)), "DCP");
+        EXPECT_EQ(text(row.at(h::kCompanyId)), "ACME01");
+        EXPECT_FALSE(text(row.at(h::kLogin)).empty());
+        EXPECT_EQ(text(row.at(h::kSourcePath)), request.sourceFile);
+        EXPECT_EQ(number(row.at(h::kSourceSize)), static_cast<double>(fs::file_size(request.sourceFile)));
+        EXPECT_EQ(text(row.at(h::kSourceSha1)), fileSha1(request.sourceFile));
+        EXPECT_EQ(text(row.at(h::kDestination)), bank().string());
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(row.at(h::kInvoicePath)));
+        const std::regex time(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)");
+        EXPECT_TRUE(std::regex_match(text(row.at(h::kStarted)), time)) << text(row.at(h::kStarted));
+        EXPECT_LE(text(row.at(h::kStarted)), text(row.at(h::kEnded)));
+        const std::string message = c.thrown ? error : (op.messages.empty() ? "" : op.messages.back());
+        if (std::string(c.outcome) == h::kCompleted) {
+            EXPECT_EQ(text(row.at(h::kHashValue)), result.digest);
+            EXPECT_EQ(text(row.at(h::kArchiveName)), "2030-01-02ACME01_DCP.zip");
+            EXPECT_EQ(text(row.at(h::kTotalAmount)), result.totalText);
+            EXPECT_EQ(number(row.at(h::kAccepted)), static_cast<double>(result.acceptedCount));
+            EXPECT_EQ(number(row.at(h::kRejected)), std::stod(result.summary.items[6]));
+            EXPECT_EQ(number(row.at(h::kRejectedInvalidAcct)) + number(row.at(h::kRejectedCreditZeroAmount)) +
+                          number(row.at(h::kRejectedCreditAmountInvalid)) +
+                          number(row.at(h::kRejectedBankBranchCode)),
+                      number(row.at(h::kRejected)));
+            EXPECT_GT(number(row.at(h::kRejected)), 0);
+        } else {
+            EXPECT_TRUE(std::holds_alternative<std::monostate>(row.at(h::kHashValue)));
+        }
+        if (std::string(c.outcome) == h::kStopped || std::string(c.outcome) == h::kFailed) {
+            EXPECT_EQ(text(row.at(h::kMessage)), message);
+            EXPECT_FALSE(message.empty());
+        }
+    }
+    EXPECT_TRUE(op.warnings.empty());
+}
+
+// The guard compares content: a renamed copy is caught; a byte changed, another size, another
+// product or a run that did not complete is not.
+TEST_F(RunHistoryTest, RepeatGuardComparesContentWithCompletedRunsOfTheProduct) {
+    struct Case {
+        const char* name;
+        std::function<void()> second;
+        bool caught;
+    };
+    const std::vector<Case> cases{
+        {"the same file", [&] { directCredit("dcp/eleven.txt"); }, true},
+        {"a renamed copy",
+         [&] {
+             directCredit("dcp/eleven.txt");
+             request.sourceFile = copyOf("dcp/eleven.txt", "ชื่อ ใหม่.txt");
+         },
+         true},
+        {"one byte changed",
+         [&] {
+             directCredit("dcp/eleven.txt");
+             request.sourceFile = copyOf("dcp/eleven.txt", "changed.txt", 120);
+         },
+         false},
+        {"another product", [&] { directCredit("dcp/eleven.txt", Product::Payroll); }, false},
+        {"after a run that rejected every line", [&] { directCredit("dcp/all_rejected.txt"); }, false},
+    };
+    directCredit("dcp/eleven.txt");
+    run();
+    ASSERT_TRUE(completed());
+    const std::string firstDigest = result.digest;
+    directCredit("dcp/all_rejected.txt");
+    run();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        op.repeats.clear();
+        c.second();
+        run();
+        if (c.caught) {
+            // Told of the newest completed run of the same content.
+            std::string started;
+            for (const auto& row : history()) {
+                if (text(row.at(h::kOutcome)) == h::kCompleted && text(row.at(h::kProduct)) == "DCP" &&
+                    text(row.at(h::kSourceSha1)) == fileSha1(testData("dcp/eleven.txt"))) {
+                    started = text(row.at(h::kStarted));
+                }
+            }
+            ASSERT_EQ(op.repeats.size(), 1u);
+            EXPECT_EQ(op.repeats[0], "this file was converted on " + started + " into " + bank().string() +
+                                         " (Hash Value " + firstDigest + ")");
+        } else {
+            EXPECT_TRUE(op.repeats.empty()) << op.repeats[0];
+        }
+    }
+}
+
+TEST_F(RunHistoryTest, DecliningARepeatWritesNothingAndLeavesNoRow) {
+    directCredit("dcp/eleven.txt");
+    run();
+    ASSERT_TRUE(completed());
+    fs::remove_all(home.home() / "out");
+    fs::create_directories(home.home() / "out");
+    op.convertAgain = false;
+    op.messages.clear();
+    op.hashValue.clear();
+    request.sourceFile = copyOf("dcp/eleven.txt", "again.txt");
+    run();
+    EXPECT_EQ(op.repeats.size(), 1u);
+    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+    EXPECT_TRUE(fs::is_empty(home.home() / "out"));
+    EXPECT_TRUE(op.messages.empty());
+    EXPECT_TRUE(op.hashValue.empty());
+    EXPECT_TRUE(op.reports.size() == 1u) << "only the first run's report";
+    EXPECT_EQ(history().size(), 1u);
+}
+
+// Manager Cheque: the invoice file is recorded and compared too.
+TEST_F(RunHistoryTest, ManagerChequeComparesTheInvoiceFileToo) {
+    manager(testData("mcp/basic.txt").string(), testData("mcp/basic_inv.txt").string());
+    run();
+    ASSERT_TRUE(completed()) << (op.messages.empty() ? "" : op.messages[0]);
+    auto row = history().back();
+    EXPECT_EQ(text(row.at(h::kInvoicePath)), request.invoiceFile);
+    EXPECT_EQ(text(row.at(h::kInvoiceSha1)), fileSha1(request.invoiceFile));
+    EXPECT_EQ(number(row.at(h::kInvoiceSize)), static_cast<double>(fs::file_size(request.invoiceFile)));
+
+    manager(testData("mcp/basic.txt").string(), copyOf("mcp/basic_inv.txt", "inv.txt", 30));
+    run();
+    EXPECT_TRUE(op.repeats.empty());
+    manager(copyOf("mcp/basic.txt", "again.txt"), copyOf("mcp/basic_inv.txt", "inv-again.txt"));
+    run();
+    EXPECT_EQ(op.repeats.size(), 1u);
+}
+
+TEST_F(RunHistoryTest, OlderDatabaseGetsTheTableAndKeepsEverythingElse) {
+    auto catalogue = [&] {
+        return query(tables,
+                     "SELECT type, name, sql FROM sqlite_master WHERE name NOT LIKE 'RunHistory%' "
+                     "ORDER BY name")
+            .rows;
+    };
+    ASSERT_FALSE(tables.hasTable(h::kTable)) << "the seed database is one made before the history";
+    const auto before = catalogue();
+    const auto banks = rows("Bank");
+    directCredit("dcp/eleven.txt");
+    run();
+    EXPECT_TRUE(tables.hasTable(h::kTable));
+    EXPECT_EQ(catalogue(), before);
+    EXPECT_EQ(rows("Bank"), banks);
+    EXPECT_EQ(history().size(), 1u);
+}
+
+// A row that cannot be written changes neither the outcome nor the outputs: one warning.
+TEST_F(RunHistoryTest, HistoryThatCannotBeWrittenWarnsAndTheRunStands) {
+    directCredit("dcp/eleven.txt");
+    run();
+    const std::string bytes = readFile(bank());
+    {
+        SQLite::Database db(home.database().string(), SQLite::OPEN_READWRITE);
+        db.exec("CREATE TRIGGER closed BEFORE INSERT ON RunHistory BEGIN SELECT RAISE(ABORT, 'closed'); END");
+    }
+    op.messages.clear();
+    request.sourceFile = copyOf("dcp/eleven.txt", "second.txt");
+    run();
+    EXPECT_TRUE(completed());
+    EXPECT_EQ(readFile(bank()), bytes);
+    EXPECT_EQ(op.messages,
+              std::vector<std::string>{"Reformat data and add to 2030-01-02ACME01_DCP.zip completed"});
+    ASSERT_EQ(op.warnings.size(), 1u);
+    EXPECT_EQ(op.warnings[0].rfind("the run history could not be kept: ", 0), 0u) << op.warnings[0];
+    EXPECT_NE(op.warnings[0].find("closed"), std::string::npos) << op.warnings[0];
+    EXPECT_EQ(history().size(), 1u) << "no half row";
+}
+
+TEST(InputDigestsTest, HashesOnItsThreadTakesKnownDigestsAndLeavesUnreadableFilesEmpty) {
+    TempDir dir;
+    writeFile(dir / "a.txt", std::string(3 << 20, 'a'));
+    writeFile(dir / "b.txt", "");
+    InputDigests digests({dir / "a.txt", dir / "b.txt", dir / "missing.txt", dir / "a.txt"},
+                         {"", "", "", "KNOWN"});
+    EXPECT_EQ(digests.results(),
+              (std::vector<std::string>{fileSha1(dir / "a.txt"), "DA39A3EE5E6B4B0D3255BFEF95601890AFD80709",
+                                        "", "KNOWN"}));
+    EXPECT_THROW(fileSha1(dir / "missing.txt"), IoError);
+}
+
+TEST(TableStoreHistoryTest, BindsValuesAndRefusesUnknownColumns) {
+    TestHome home;
+    TableStore store(home.database());
+    EXPECT_THROW(store.addHistoryRow({{"NoSuchColumn", std::string("x")}}), TableError);
+    EXPECT_FALSE(store.hasTable(h::kTable)) << "a refused row creates nothing";
+    store.addHistoryRow({{h::kStarted, std::string("2030-01-02 10:00:00")},
+                         {h::kEnded, std::string("2030-01-02 10:00:01")},
+                         {h::kProduct, std::string("DCP")},
+                         {h::kCompanyId, std::string("A'B\"; DROP TABLE Bank;--")},
+                         {h::kOutcome, std::string(h::kCompleted)},
+                         {h::kSourceSize, 12345678901.0}});
+    auto cursor = store.openQuery(
+        "SELECT CompanyId, SourceSize, typeof(SourceSize) FROM RunHistory WHERE "
+        "CompanyId = ? AND SourceSize = ?",
+        {std::string("A'B\"; DROP TABLE Bank;--"), 12345678901.0});
+    ASSERT_TRUE(cursor->next());
+    EXPECT_EQ(text(cursor->row()[2]), "integer");
+    EXPECT_THROW(store.openQuery("SELECT 1 WHERE ? = ?", {1.0}), TableError);
+    cursor.reset();
+    EXPECT_TRUE(store.hasTable("Bank"));
+}
+
+}  // namespace
+}  // namespace convertor::test
