@@ -1,5 +1,8 @@
 #include "CliOperator.h"
 
+#include "Interrupts.h"
+#include "reports/ReportValue.h"
+
 #include <ostream>
 
 namespace convertor::cli {
@@ -23,6 +26,17 @@ void CliOperator::endProgress() {
         *m_progress << "\r\033[K" << std::flush;
         m_shown = -1;
     }
+}
+
+void CliOperator::showReport(ReportValue /*report*/) {}
+
+void CliOperator::warn(const std::string& text) {
+    endProgress();
+    m_err << "warning: " << text << "\n" << std::flush;
+}
+
+bool CliOperator::interrupted() const {
+    return m_interrupts != nullptr && m_interrupts->raised();
 }
 
 }  // namespace convertor::cli

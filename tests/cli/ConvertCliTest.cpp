@@ -7,7 +7,7 @@
 
 #include "CliApp.h"
 #include "CliOperator.h"
-#include "convert/RunLock.h"
+#include "output/RunLock.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -112,7 +112,7 @@ TEST_F(ConvertCliTest, ProgressLineIsRewrittenInPlace) {
     std::ostringstream out;
     std::ostringstream progress;
     {
-        cli::CliOperator op(out, &progress);
+        cli::CliOperator op(out, out, &progress);
         for (int percent : {1, 1, 50, 100, 0}) {
             op.setProgress(percent);
         }

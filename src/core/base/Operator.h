@@ -15,6 +15,11 @@ public:
     virtual void setHashValue(const std::string& text) = 0;
     // Taken by value: a detail report can hold many rows, and the receiver may keep it.
     virtual void showReport(ReportValue report) = 0;
+    // Something the operator should know that does not change the run's outcome.
+    virtual void warn(const std::string& /*text*/) {}
+    // Whether the operator asked the run to stop (an interrupt); the run then ends with an error,
+    // writing nothing.
+    virtual bool interrupted() const { return false; }
 };
 
 }  // namespace convertor

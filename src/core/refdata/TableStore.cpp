@@ -212,6 +212,12 @@ TableStore::TableStore(const std::filesystem::path& databaseFile) : m_file(datab
 TableStore::Impl& TableStore::impl() {
     if (!m_impl) {
         const std::string doing = "Cannot open the table database " + m_file.string();
+        // A FIFO or device would hang the opening or be taken for the tables.
+        std::error_code error;
+        std::filesystem::file_status status = std::filesystem::status(m_file, error);
+        if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+            throw TableError(doing + ": it is not a regular file");
+        }
         try {
             auto opened = std::make_unique<Impl>(m_file);
             // Reading the catalogue tells a file that is no database at once, not at the first lookup.
