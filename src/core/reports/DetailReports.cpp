@@ -77,6 +77,7 @@ ReportValue mcpDetailReport(ConversionContext& ctx, const std::string& hashCode,
     report.datasets.push_back(wholeTable(ctx, schema::dataset::kCheques, schema::mcpDetail::kTable));
     report.datasets.push_back(std::move(taxes));
     report.datasets.push_back(std::move(invoices));
+    report.children = chequeChildLinks();
     report.printedOn = ctx.today;
     return report;
 }
