@@ -1,5 +1,8 @@
 #include "CliOperator.h"
 
+#include "Interrupts.h"
+#include "reports/ReportValue.h"
+
 #include <ostream>
 
 namespace convertor::cli {
@@ -25,16 +28,25 @@ void CliOperator::endProgress() {
     }
 }
 
+void CliOperator::showReport(ReportValue /*report*/) {}
+
+void CliOperator::warn(const std::string& text) {
+    endProgress();
+    m_err << "warning: " << text << "\n" << std::flush;
+}
+
 bool CliOperator::confirmRepeat(const std::string& earlierRun) {
     endProgress();
     if (m_refuseRepeats) {
         m_out << earlierRun << "\n" << std::flush;
         return false;
     }
-    if (m_err != nullptr) {
-        *m_err << "warning: " << earlierRun << "\n" << std::flush;
-    }
+    m_err << "warning: " << earlierRun << "\n" << std::flush;
     return true;
+}
+
+bool CliOperator::interrupted() const {
+    return m_interrupts != nullptr && m_interrupts->raised();
 }
 
 }  // namespace convertor::cli

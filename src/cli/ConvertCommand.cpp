@@ -11,11 +11,12 @@
 
 #include "CliApp.h"
 #include "CliOperator.h"
+#include "Interrupts.h"
 #include "ProgramHome.h"
 #include "ReportFile.h"
 #include "convert/ConversionRun.h"
 #include "convert/DataDirectory.h"
-#include "convert/InputChecks.h"
+#include "convert/OutputChecks.h"
 #include "convert/RequestEntries.h"
 #include "convert/Session.h"
 #include "output/OutputNames.h"
@@ -36,27 +37,6 @@ const char* optionOf(Entry entry) {
             return "--fee";
     }
     return "";
-}
-
-// Checked before the run: a report must not overwrite a file of the run, nor fail only after the
-// bank file was written.
-std::string reportProblem(const std::string& report, const ConversionRequest& request, const Date& today) {
-    fs::path folder = fs::path(report).parent_path();
-    std::error_code error;
-    if (!folder.empty() && !fs::is_directory(folder, error)) {
-        return "the folder of the report file does not exist";
-    }
-    std::vector<fs::path> files{request.sourceFile, request.invoiceFile, request.destinationFile};
-    if (request.product) {
-        auto outputs = outputNames(request.destinationFile, request.companyId, *request.product, today).all();
-        files.insert(files.end(), outputs.begin(), outputs.end());
-    }
-    for (const fs::path& file : files) {
-        if (!file.empty() && sameFile(report, file)) {
-            return "the report file must not name the source, invoice, bank, rejection or archive file";
-        }
-    }
-    return {};
 }
 
 }  // namespace
@@ -102,10 +82,13 @@ std::optional<ConversionRequest> ConvertCommand::buildRequest(std::string& probl
         problem = std::string(optionOf(entryProblem->entry)) + ": the text " + entryProblem->reason();
         return std::nullopt;
     }
-    return std::get<ConversionRequest>(std::move(request));
+    ConversionRequest made = std::get<ConversionRequest>(std::move(request));
+    made.reportFile = m_report;
+    return made;
 }
 
 int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
+    Interrupts interrupts;
     std::string problem;
     auto request = buildRequest(problem);
     if (!request) {
@@ -125,7 +108,13 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
         return kUsage;
     }
     if (!m_report.empty()) {
-        if (std::string reportError = reportProblem(m_report, *request, session.clock().today());
+        OutputNames names;
+        if (request->product) {
+            names = outputNames(request->destinationFile, request->companyId, *request->product,
+                                session.clock().today(), request->reportFile);
+        }
+        names.report = request->reportFile;
+        if (std::string reportError = reportProblem(*request, names, session.programFiles());
             !reportError.empty()) {
             err << "error: --report: " << reportError << "\n";
             return kUsage;
@@ -133,8 +122,8 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
     }
     // Progress only on a terminal: scripts reading stderr see nothing new.
     bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) != 0;
-    CliOperator op(out, terminal ? &err : nullptr);
-    op.setRepeatHandling(err, m_noRepeat);
+    CliOperator op(out, err, terminal ? &err : nullptr, &interrupts);
+    op.setRefuseRepeats(m_noRepeat);
     int status = kNoBankFile;
     try {
         RunResult result = runConversion(*request, session, op);
@@ -146,26 +135,13 @@ int ConvertCommand::run(std::ostream& out, std::ostream& err) const {
         status = kRunError;
     }
     op.endProgress();
-    for (const std::string& warning : op.warnings()) {
-        err << "warning: " << warning << "\n";
-    }
     if (!op.hashValue().empty()) {
         out << "Hash Value: " << op.hashValue() << "\n";
     }
-    if (!m_report.empty() && op.report()) {
-        try {
-            fs::path reportDir = reportDirectory(session.home());
-            writeReportFile(*op.report(), m_report, reportDir);
-            // The file is written regardless (naming the template), but the user should know why
-            // it shows nothing of the run.
-            std::error_code ec;
-            if (fs::path name = reportDir / op.report()->templateName; !fs::is_regular_file(name, ec)) {
-                err << "warning: report template " << name.string() << " is missing\n";
-            }
-        } catch (const std::exception& error) {
-            err << "error: " << error.what() << "\n";
-            status = kRunError;
-        }
+    // A reader gone away (a closed pipe) does not undo what the run did: the status still tells it.
+    out.flush();
+    if (!out) {
+        err << "warning: standard output could not be written\n";
     }
     return status;
 }

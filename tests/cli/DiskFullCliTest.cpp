@@ -39,7 +39,7 @@ protected:
                                     const std::map<std::string, std::string>& before,
                                     const std::string& error) {
         EXPECT_EQ(outcome.status, 2) << outcome.out << outcome.err;
-        EXPECT_EQ(withoutRepeatWarnings(outcome.err).rfind("error: " + error, 0), 0u) << outcome.err;
+        EXPECT_EQ(withoutHistoryWarnings(outcome.err).rfind("error: " + error, 0), 0u) << outcome.err;
         EXPECT_EQ(outcome.out.find("completed"), std::string::npos) << outcome.out;
         EXPECT_EQ(outcome.err.find(".convertor-work-"), std::string::npos) << outcome.err;
         EXPECT_EQ(folder(), before);

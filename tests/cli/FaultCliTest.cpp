@@ -12,101 +12,12 @@
 #include <map>
 #include <thread>
 
-#include "support/TestSupport.h"
+#include "cli/FaultCliFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace convertor::test {
 namespace {
-
-using Folder = std::map<std::string, std::string>;
-
-// A Direct Credit source of count lines, effective far ahead so that no date is faked; the first
-// zeroAmounts of them are rejected.
-std::string directCreditSource(int count, int zeroAmounts = 0) {
-    char header[80];
-    std::snprintf(header, sizeof header, "H00000000000000%-30s  311299%05d", "SAMPLE TRADING CO LTD",
-                  std::min(count, 99999));
-    std::string bytes = std::string(header) + "\r\n";
-    bytes.reserve(bytes.size() + static_cast<std::size_t>(count) * 90);
-    for (int i = 0; i < count; ++i) {
-        char amount[12];
-        std::snprintf(amount, sizeof amount, "%011d", i < zeroAmounts ? 0 : 1 + i % 9999999);
-        bytes +=
-            "12345678960000000" + std::string(amount) + "Somchai Example" + std::string(45, ' ') + "\r\n";
-    }
-    return bytes;
-}
-
-// The command that runs the program as an unprivileged user, or empty when the tests do not run
-// as root (then permissions already bind) or no such command exists.
-std::string asUnprivilegedUser() {
-    if (::geteuid() != 0) {
-        return "";
-    }
-    if (std::system("command -v setpriv >/dev/null 2>&1") == 0) {
-        return "setpriv --reuid=65534 --regid=65534 --clear-groups";
-    }
-    if (std::system("command -v runuser >/dev/null 2>&1") == 0) {
-        return "runuser -u nobody --";
-    }
-    return "-";
-}
-
-void giveToUnprivilegedUser(const fs::path& dir) {
-    if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(dir.c_str(), 65534, 65534), 0);
-        for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-            ASSERT_EQ(::lchown(entry.path().c_str(), 65534, 65534), 0);
-        }
-    }
-}
-
-// Faults from outside the program: whatever the run meets, it either completes or leaves the
-// destination folder and its inputs exactly as they were, and says which.
-class FaultCliTest : public ::testing::Test {
-protected:
-    std::vector<std::string> directCredit(const fs::path& source, std::vector<std::string> more = {}) const {
-        std::vector<std::string> args = directCreditArgs(source, dest / "bank.txt", home.home());
-        args.insert(args.end(), more.begin(), more.end());
-        return args;
-    }
-    CliOutcome run(const std::vector<std::string>& args, int fileSizeBlocks = 0,
-                   const std::string& asUser = "") {
-        return runCliProcess(args, scratch.path(), "", fileSizeBlocks, asUser);
-    }
-    Folder folder() const {
-        Folder files;
-        for (const auto& entry : fs::directory_iterator(dest)) {
-            files[entry.path().filename().string()] = readFile(entry.path());
-        }
-        return files;
-    }
-    void expectFailedLeavingNothing(const CliOutcome& outcome, const Folder& before,
-                                    const std::string& error) {
-        EXPECT_EQ(outcome.status, 2) << outcome.out << outcome.err;
-        EXPECT_EQ(withoutRepeatWarnings(outcome.err).rfind("error: " + error, 0), 0u) << outcome.err;
-        EXPECT_EQ(outcome.out.find("completed"), std::string::npos) << outcome.out;
-        EXPECT_EQ(outcome.err.find(".convertor-work-"), std::string::npos) << outcome.err;
-        EXPECT_EQ(folder(), before);
-    }
-    // A first run that leaves a bank file, rejection file and archive for the faulty one to keep.
-    Folder olderRun() {
-        CliOutcome older = run(directCredit(source("older.txt", directCreditSource(4, 1))));
-        EXPECT_EQ(older.status, 0) << older.out << older.err;
-        Folder before = folder();
-        EXPECT_EQ(before.size(), 3u);
-        return before;
-    }
-    fs::path source(const std::string& name, const std::string& bytes) const {
-        writeFile(home.in(name), bytes);
-        return home.in(name);
-    }
-
-    TestHome home;
-    TempDir scratch;
-    fs::path dest = home.out("");
-};
 
 TEST_F(FaultCliTest, ReadOnlyDestinationFolder) {
     std::string asUser = asUnprivilegedUser();
@@ -199,13 +110,13 @@ TEST_F(FaultCliTest, MissingReportFolder) {
         fs::create_directories(scratch / "with");
         const CliOutcome with = run(directCredit(input, {"--report", (scratch / "with" / name).string()}));
         ASSERT_EQ(with.status, 0) << with.err;
-        EXPECT_EQ(withoutRepeatWarnings(with.err), "");
+        EXPECT_EQ(withoutHistoryWarnings(with.err), "");
         fs::rename(home.home() / "Report", scratch / "Report");
         const CliOutcome without = run(directCredit(input, {"--report", (scratch / name).string()}));
         fs::rename(scratch / "Report", home.home() / "Report");
         EXPECT_EQ(without.status, 0);
         EXPECT_EQ(without.out, with.out);
-        EXPECT_EQ(withoutRepeatWarnings(without.err),
+        EXPECT_EQ(withoutHistoryWarnings(without.err),
                   "warning: report template " + (home.home() / "Report" / "rptResult.frf").string() +
                       " is missing\n");
         EXPECT_TRUE(fs::file_size(scratch / name) > 0);
@@ -243,7 +154,12 @@ TEST_F(FaultCliTest, ReadOnlyHistory) {
 // A run of a large source started as a child process, for faults that strike while it runs.
 class LargeRun {
 public:
-    LargeRun(const std::vector<std::string>& args, const fs::path& scratch) {
+    // closedStdout: standard output is a pipe nobody reads.
+    LargeRun(const std::vector<std::string>& args, const fs::path& scratch, bool closedStdout = false) {
+        int pipeEnds[2] = {-1, -1};
+        if (closedStdout && ::pipe(pipeEnds) == 0) {
+            ::close(pipeEnds[0]);
+        }
         std::vector<std::string> argv{CLI_EXECUTABLE};
         argv.insert(argv.end(), args.begin(), args.end());
         const std::string out = (scratch / "large-stdout.txt").string();
@@ -257,10 +173,13 @@ public:
             raw.push_back(nullptr);
             int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            ::dup2(outFd, 1);
+            ::dup2(closedStdout ? pipeEnds[1] : outFd, 1);
             ::dup2(errFd, 2);
             ::execv(raw[0], raw.data());
             ::_exit(127);
+        }
+        if (pipeEnds[1] >= 0) {
+            ::close(pipeEnds[1]);
         }
     }
     ~LargeRun() {
@@ -277,10 +196,9 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     // Whether it was still running when killed.
-    bool kill() {
+    bool kill(int signal = SIGKILL) {
         bool running = ::waitpid(m_pid, nullptr, WNOHANG) == 0;
-        ::kill(m_pid, SIGKILL);
-        wait();
+        ::kill(m_pid, signal);
         return running;
     }
 
@@ -297,7 +215,7 @@ protected:
     std::pair<std::vector<std::string>, std::string> visible() const {
         std::vector<std::string> names;
         for (const auto& [name, bytes] : folder()) {
-            if (name.find(".convertor-work-") == std::string::npos) {
+            if (name.rfind(".convertor-", 0) != 0) {
                 names.push_back(name);
             }
         }
@@ -329,6 +247,25 @@ TEST_F(LargeFaultCliTest, SourceRemovedMidRun) {
     }
 }
 
+// Interrupted, a run ends as an error does, with the folder as it was; a reader of its messages
+// that goes away changes nothing of what it does.
+TEST_F(LargeFaultCliTest, InterruptsAndAClosedOutput) {
+    const Folder before = olderRun();
+    const fs::path input = source("large.txt", large());
+    for (int signal : {SIGINT, SIGTERM}) {
+        LargeRun running(directCredit(input), scratch.path());
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        ASSERT_TRUE(running.kill(signal)) << "the run ended before the signal";
+        EXPECT_EQ(running.wait(), 2);
+        EXPECT_EQ(readFile(scratch.path() / "large-stderr.txt"), "error: interrupted\n");
+        EXPECT_EQ(folder(), before);
+    }
+    LargeRun closed(directCredit(source("small.txt", directCreditSource(5))), scratch.path(), true);
+    EXPECT_EQ(closed.wait(), 0);
+    EXPECT_EQ(readFile(scratch.path() / "large-stderr.txt"),
+              "warning: standard output could not be written\n");
+}
+
 // Killed at many points of a large run, packing included, the folder shows files of the older run
 // or of the whole new one, never a half-written bank file, and the next run succeeds and clears
 // what the killed ones left.
@@ -355,21 +292,14 @@ TEST_F(LargeFaultCliTest, KilledAtManyPoints) {
         LargeRun running(directCredit(input), scratch.path());
         std::this_thread::sleep_for(delay);
         killedRunning += running.kill() ? 1 : 0;
+        running.wait();
+        // The next start of the program finishes or undoes a commit the kill cut short: the folder
+        // then shows the files of one run, the older or the newer, and never half a bank file.
+        run({"convert", "--home", home.home().string()});
         const auto now = visible();
-        std::string names;
-        for (const auto& name : now.first) {
-            names += name + " ";
-        }
-        // Each file is put in place by its own rename, so a kill between two renames may show some
-        // files of each run; no file is ever half written.
-        const bool knownNames = std::all_of(now.first.begin(), now.first.end(), [&](const std::string& name) {
-            return std::count(older.first.begin(), older.first.end(), name) +
-                       std::count(newer.first.begin(), newer.first.end(), name) >
-                   0;
-        });
-        EXPECT_TRUE(knownNames && (now.second == older.second || now.second == newer.second))
-            << names << now.second.size() << " bytes of bank file, older " << older.second.size()
-            << ", newer " << newer.second.size();
+        EXPECT_TRUE(now == older || now == newer)
+            << now.first.size() << " files, " << now.second.size() << " bytes of bank file, older "
+            << older.second.size() << ", newer " << newer.second.size();
     }
     EXPECT_GE(killedRunning, 3);
     const CliOutcome last = run(directCredit(input));

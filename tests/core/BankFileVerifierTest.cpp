@@ -154,6 +154,13 @@ TEST_F(BankFileVerifier, LineEnds) {
     std::string unended = crlfLines(lines);
     unended.resize(unended.size() - 2);
     expectOneProblem(verifyBody(unended), 7, "CR LF");
+
+    // A CR or NUL inside a record breaks the bank's reading of lines as much as a lone LF does.
+    for (auto [byte, words] : {std::pair{'\r', "a CR stands inside"}, std::pair{'\0', "a NUL byte"}}) {
+        Lines dirty = goodLines();
+        dirty[3][40] = byte;
+        expectOneProblem(verify(dirty), 5, words);
+    }
 }
 
 TEST_F(BankFileVerifier, RecordOrder) {

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "base/ConversionError.h"
-#include "convert/RunLock.h"
+#include "output/RunLock.h"
 #include "support/RunFixture.h"
 
 namespace fs = std::filesystem;

@@ -80,11 +80,13 @@ TEST(LineReader, CrLfSplitAcrossTheBuffer) {
 }
 
 TEST(LineReader, LinesLongerThanTheBuffer) {
+    // Of a line longer than any layout only the start is kept; it still counts as one line.
     std::string longLine(3 * kBuffer + 17, 'y');
-    auto lines = readAll(longLine + "\r\n" + longLine);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], longLine);
-    EXPECT_EQ(lines[1], longLine);
+    auto lines = readAll(longLine + "\r\n" + longLine + "\r\nz");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(lines[0] == longLine.substr(0, LineReader::kLongestKept)) << lines[0].size();
+    EXPECT_TRUE(lines[1] == lines[0]);
+    EXPECT_EQ(lines[2], "z");
 
     // A line that ends exactly at the buffer end, then Ctrl-Z in the next buffer.
     std::string exact(kBuffer, 'z');

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "base/ConversionError.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportJsonReader.h"
+#include "reports/ReportQueries.h"
 #include "reports/ReportValue.h"
+#include "reports/TextFormat.h"
 #include "support/TestSupport.h"
 
 namespace convertor {
@@ -236,7 +240,11 @@ TEST(ReportEngineRules, ChequeChildrenCarryTheirOwnCountsAndSums) {
          {"CreditId", "WhtAmount"},
          {{std::string("000002"), 1.5}, {std::string("000002"), 2.25}}},
         {"frDBDataSet6", {"CreditId", "InvoiceNo"}, {{std::string("000001"), std::string("I1")}}}};
+    report.children = chequeChildLinks();
     EXPECT_EQ(renderReportFile(report, dir.path(), kPrinted), "000001:0/0.00/1<I1>;000002:2/3.75/0;");
+    // The children are the report's to declare: without the link a cheque has none.
+    report.children.clear();
+    EXPECT_EQ(renderReportFile(report, dir.path(), kPrinted), "000001://;000002://;");
 }
 
 // The renderer reads the datasets row by row; it keeps the rules of the mustache library the
@@ -262,6 +270,7 @@ ReportValue caseReport(bool chequesInOrder) {
          {{S("000003"), S("I3"), S("i3")}, {S("000001"), S("I1"), null}, {S("000009"), S("I9"), S("i9")},
           {S("000003"), S("I3b"), S("i3b")}}},
     };
+    report.children = chequeChildLinks();
     return report;
 }
 const std::vector<std::string> kCaseTemplates = {
@@ -282,6 +291,7 @@ const std::vector<std::string> kCaseTemplates = {
     "{{=<% %>=}}<%ComId%><%#frDBDataSet3%><%RowNo%><%/frDBDataSet3%><%={{ }}=%>{{frDBDataSet3_count}}",
     "{{frDBDataSet3_sum_Amount}}[{{frDBDataSet3_sum_Name}}]{{#frDBDataSet3}}{{frDBDataSet3_count}}{{/frDBDataSet3}}"
     "{{frDBDataSet3_count}}",
+    "{{#frDBDataSet4}}{{#.}}{{wht_count}}{{/.}}{{wht_count}}{{#wht}}{{WhtAmount}}{{/wht}};{{/frDBDataSet4}}",
 };
 
 TEST(ReportEngineRules, StreamedRenderingKeepsTheTemplateRules) {
@@ -299,6 +309,7 @@ TEST(ReportEngineRules, StreamedRenderingKeepsTheTemplateRules) {
         {1, 5, "1 000001 [1:1.00/c1,|I1:,] 1 1.00 1 0.00\n2 000002 [1:2.00/c2,|none] 1 2.00 0 0.00\n3 000003 [1:2.00/c3,2:3.50/c3,|I3:i3,I3b:i3b,] 2 5.50 2 \n4"},
         {1, 6, "AC&amp;11233"},
         {1, 7, "3.75[]3333"},
+        {1, 8, "111.00;112.00;222.003.50;"},
         {0, 0, "a\n<1 A1 dup 1.50 1.5 n&lt;1&gt; n<1> n<1> AC&amp;1>\n<2 A2 d2      AC&amp;1>\n<3 A3 d3 2.25 2.25 x x x AC&amp;1>\nnone\nn=3 3.75 3.75 [] 0\n"},
         {0, 1, "<AC&amp;1>eno124.00 31/12/2024 ||\n(n&lt;1&gt;)()(x)"},
         {0, 2, "<b>AC&amp;1</b>|<b>AC&amp;1</b>A1<b>AC&amp;1</b>A2<b>AC&amp;1</b>A3"},
@@ -306,6 +317,7 @@ TEST(ReportEngineRules, StreamedRenderingKeepsTheTemplateRules) {
         {0, 4, "000002A1000001A1000002A1123;000002A2000001A2000002A2123;000002A3000001A3000002A3123;"},
         {0, 5, "1 000002 [1:2.00/c2,|none] 1 2.00 0 0.00\n2 000001 [1:1.00/c1,|I1:,] 1 1.00 1 0.00\n3 000002 [1:2.00/c2b,|none] 1 2.00 0 0.00\n4"},
         {0, 6, "AC&amp;11233"},
+        {0, 8, "112.00;111.00;112.00;"},
     };
     test::TempDir dir;
     for (const Case& c : cases) {
@@ -317,6 +329,57 @@ TEST(ReportEngineRules, StreamedRenderingKeepsTheTemplateRules) {
     }
 }
 
+// A partial is parsed once per text, however many rows use it, and past the texts kept a row's
+// own partial is still rendered; one that names itself, or is no template, is an engine error.
+TEST(ReportEngineRules, PartialsNamedByRows) {
+    test::TempDir dir;
+    ReportValue report;
+    report.templateName = "t.frf";
+    report.variables = {{"Self", "<{{>Self}}>"}, {"Broken", "{{#open}}"}};
+    ReportDataset rows{"frDBDataSet1", {"Part"}};
+    std::string expected;
+    for (int row = 1; row <= 300; ++row) {
+        rows.rows.push_back({"r" + std::to_string(row % 290) + "={{RowNo}};"});
+        expected += "r" + std::to_string(row % 290) + "=" + std::to_string(row) + ";";
+    }
+    report.datasets = {rows};
+    writeText(dir / "t.frf", "{{#frDBDataSet1}}{{>Part}}{{/frDBDataSet1}}");
+    EXPECT_EQ(renderReportFile(report, dir.path(), kPrinted), expected);
+    for (const char* broken : {"{{>Self}}", "{{#frDBDataSet1}}{{>Broken}}{{/frDBDataSet1}}"}) {
+        writeText(dir / "t.frf", broken);
+        EXPECT_THROW(renderReportFile(report, dir.path(), kPrinted), ConversionError) << broken;
+    }
+}
+
+// A line of many rows is handed on in blocks as it grows, not held until its end.
+TEST(ReportEngineRules, ALongLineIsHandedOnInBlocks) {
+    test::TempDir dir;
+    writeText(dir / "t.frf",
+              "  {{#frDBDataSet1}}{{Name}},{{/frDBDataSet1}}\n{{#frDBDataSet2}}\n{{/frDBDataSet2}}end");
+    ReportValue report;
+    report.templateName = "t.frf";
+    ReportDataset rows{"frDBDataSet1", {"Name"}};
+    for (int row = 0; row < 20000; ++row) {
+        rows.rows.push_back({"name-" + std::to_string(row)});
+    }
+    report.datasets = {rows};
+    ReportEngine engine;
+    ASSERT_TRUE(engine.load(dir / "t.frf"));
+    std::string html;
+    std::size_t pieces = 0;
+    std::size_t largest = 0;
+    engine.render(report, [&](std::string_view piece) {
+        html += piece;
+        ++pieces;
+        largest = std::max(largest, piece.size());
+    });
+    EXPECT_EQ(html, engine.render(report));
+    EXPECT_EQ(html.substr(0, 10), "  name-0,n");
+    EXPECT_EQ(html.substr(html.size() - 15), "name-19999,\nend");
+    EXPECT_GT(pieces, 3u);
+    EXPECT_LT(largest, 70000u);
+}
+
 TEST(ReportEngineRules, MoneyFormat) {
     EXPECT_EQ(formatMoney(0), "0.00");
     EXPECT_EQ(formatMoney(999.5), "999.50");
@@ -324,6 +387,9 @@ TEST(ReportEngineRules, MoneyFormat) {
     EXPECT_EQ(formatMoney(-1234.5), "-1,234.50");
     EXPECT_EQ(formatMoney(-0.001), "0.00");
     EXPECT_EQ(formatMoney(9999999999999.999), "10,000,000,000,000.00");
+    EXPECT_EQ(formatMoney(1e70), "1e+70");
+    EXPECT_EQ(formatMoney(-std::numeric_limits<double>::infinity()), "-inf");
+    EXPECT_EQ(formatMoney(std::numeric_limits<double>::quiet_NaN()), "nan");
 }
 
 TEST(ReportJsonReader, ReadsVariablesInOrderAndTypedRows) {
@@ -340,6 +406,9 @@ TEST(ReportJsonReader, ReadsVariablesInOrderAndTypedRows) {
     EXPECT_EQ(rows.rows[1][1], TableValue{std::string("u")});
     EXPECT_TRUE(std::holds_alternative<std::monostate>(rows.rows[1][2]));
     EXPECT_TRUE(report.datasets[1].rows.empty());
+    EXPECT_TRUE(report.children.empty());
+    // The file has no place for the cheques' link to their children: a report of cheques gets it.
+    EXPECT_EQ(reportFromJson(R"({"datasets":{"frDBDataSet4":[]}})").children, chequeChildLinks());
     EXPECT_THROW(reportFromJson("[1,2]"), ConversionError);
     EXPECT_THROW(reportFromJson("{\"datasets\":{\"frDBDataSet1\":{}}}"), ConversionError);
     EXPECT_THROW(readReportJson("/no/such/report.json"), IoError);

@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "reports/ReportJson.h"
 #include "reports/ReportValue.h"
 
 namespace convertor {
 namespace {
+
+std::string toJson(const ReportValue& report) {
+    std::ostringstream out;
+    writeReportJson(report, out);
+    return out.str();
+}
 
 TEST(ReportJson, KeepsVariableOrderAndNamesRepeatedColumns) {
     ReportValue report;
@@ -18,7 +25,7 @@ TEST(ReportJson, KeepsVariableOrderAndNamesRepeatedColumns) {
          {{std::string("000001"), std::string("x"), std::string("000001"), 1.5, std::monostate{}}}});
     report.datasets.push_back({"frDBDataSet6", {"ID"}, {}});
 
-    std::string text = reportToJson(report);
+    std::string text = toJson(report);
     auto json = nlohmann::ordered_json::parse(text);
     EXPECT_EQ(json["template"], "rptMcpDetail.frf");
     std::vector<std::string> order;
@@ -40,7 +47,7 @@ TEST(ReportJson, KeepsVariableOrderAndNamesRepeatedColumns) {
 TEST(ReportJson, ResultReportHasNoDatasets) {
     ReportValue report;
     report.templateName = "rptResult.frf";
-    auto json = nlohmann::json::parse(reportToJson(report));
+    auto json = nlohmann::json::parse(toJson(report));
     EXPECT_TRUE(json["datasets"].is_object());
     EXPECT_TRUE(json["datasets"].empty());
     EXPECT_TRUE(json["variables"].is_object());

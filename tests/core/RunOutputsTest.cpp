@@ -76,11 +76,11 @@ TEST_F(RunOutputsTest, DestinationNamedLikeAnotherOutputIsRefusedBeforeAnythingI
 }
 
 TEST_F(RunOutputsTest, WorkFilesOfAKilledRunAreRemovedByTheNextRun) {
-    for (const char* stale : {".bank.txt.convertor-work-bank", ".bank.txt.convertor-work-InvalidAcct",
-                              ".bank.txt.convertor-work-zip", ".bank.txt.convertor-work-zip.Xy12Zq"}) {
+    for (const char* stale : {".convertor-work-bank", ".convertor-work-InvalidAcct", ".convertor-work-zip",
+                              ".convertor-work-zip.Xy12Zq"}) {
         writeFile(home.out(stale), "left by a killed run");
     }
-    writeFile(home.out(".other.txt.convertor-work-bank"), "another destination's");
+    writeFile(home.out("notes.convertor-work-bank"), "the user's");
     directCredit("dcp/nine.txt");
     run();
     ASSERT_TRUE(completed());
@@ -88,8 +88,9 @@ TEST_F(RunOutputsTest, WorkFilesOfAKilledRunAreRemovedByTheNextRun) {
     for (const auto& [name, bytes] : folder()) {
         names.push_back(name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{".other.txt.convertor-work-bank", "2030-01-02ACME01_DCP.zip",
-                                               "ACME01_DCP_CreditZeroAmountRecord.txt", "bank.txt"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"2030-01-02ACME01_DCP.zip", "ACME01_DCP_CreditZeroAmountRecord.txt",
+                                        "bank.txt", "notes.convertor-work-bank"}));
 }
 
 TEST_F(RunOutputsTest, RunEndedByAnErrorOrAStopLeavesTheFolderAsItWas) {
@@ -102,8 +103,8 @@ TEST_F(RunOutputsTest, RunEndedByAnErrorOrAStopLeavesTheFolderAsItWas) {
     };
     std::vector<Case> cases{
         {"dcp/yesterday.txt", [] {}, ""},
-        // The bank work file cannot be created.
-        {"dcp/nine.txt", [&] { fs::create_directories(home.out(".bank.txt.convertor-work-bank/x")); },
+        // The archive's work file cannot be created.
+        {"dcp/nine.txt", [&] { fs::create_directories(home.out(".convertor-work-zip/x")); },
          "Cannot create a work file for "},
         {"dcp/bad_count.txt", [] {}, ""},
     };
@@ -114,7 +115,7 @@ TEST_F(RunOutputsTest, RunEndedByAnErrorOrAStopLeavesTheFolderAsItWas) {
         EXPECT_THAT(error, ::testing::StartsWith(c.error)) << c.source;
         EXPECT_THAT(error, ::testing::Not(::testing::HasSubstr(".convertor-work-")));
         EXPECT_FALSE(completed());
-        fs::remove_all(home.out(".bank.txt.convertor-work-bank"));
+        fs::remove_all(home.out(".convertor-work-zip"));
         EXPECT_EQ(folder(), before) << c.source;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "base/ConversionError.h"
 #include "refdata/RowBatch.h"
@@ -298,11 +299,14 @@ TEST_F(TableStoreTest, QueryDatasetsReadTheTablesOnEveryPass) {
         EXPECT_EQ(rows[1][columnIndex(QueryResult{dataset.columns, {}}, kAmount)], TableValue());
         EXPECT_EQ(rows[0][columnIndex(QueryResult{dataset.columns, {}}, kName)], TableValue("ชื่อ"));
     }
-    const std::string streamed = reportToJson(report);
+    std::ostringstream streamed;
+    writeReportJson(report, streamed);
     report.loadRows();
     EXPECT_FALSE(report.datasets[0].source);
     EXPECT_EQ(report.datasets[0].rows.size(), 2u);
-    EXPECT_EQ(reportToJson(report), streamed);
+    std::ostringstream loaded;
+    writeReportJson(report, loaded);
+    EXPECT_EQ(loaded.str(), streamed.str());
     EXPECT_THROW(queryDataset(store, "frDBDataSet3", "select * from NoSuchTable"), TableError);
 }
 

@@ -29,38 +29,22 @@ using convertor::HistoryWindow;
 using convertor::test::child;
 namespace h = convertor::schema::runHistory;
 
-// Rows of CSV text, fields unquoted.
+// Rows of CSV text (lines ending CR LF), fields unquoted.
 QList<QStringList> parseCsv(const QString& text) {
-    QList<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text.at(i + 1) == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            row << field;
-            field.clear();
-        } else if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
-            row << field;
-            rows << row;
-            row.clear();
-            field.clear();
-            ++i;
-        } else {
-            field += c;
+    static const QRegularExpression field(R"re(("(?:[^"]|"")*"|[^,"\r\n]*)(,|\r\n))re");
+    QList<QStringList> rows{{}};
+    for (auto match = field.globalMatch(text); match.hasNext();) {
+        const auto found = match.next();
+        QString value = found.captured(1);
+        if (value.startsWith('"')) {
+            value = value.mid(1, value.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        }
+        rows.last() << value;
+        if (found.captured(2) == QStringLiteral("\r\n")) {
+            rows << QStringList();
         }
     }
+    rows.removeLast();
     return rows;
 }
 
@@ -73,10 +57,9 @@ public slots:
 private slots:
     void init();
     void cleanup();
-    void menuOpensOneWindowWithNamedControls();
+    void menuOpensOneWindowWithNamedControlsAndADetailPage();
     void gridIsNewestFirstAndFilters_data();
     void gridIsNewestFirstAndFilters();
-    void detailPageShowsEveryColumn();
     void csvExportHoldsTheTable();
     void openFolderGoesThroughTheDesktop();
     void openWindowLeavesTheFileFreeForTheNextRow();
@@ -136,7 +119,7 @@ void HistoryWindowTest::cleanup() {
     m_home.reset();
 }
 
-void HistoryWindowTest::menuOpensOneWindowWithNamedControls() {
+void HistoryWindowTest::menuOpensOneWindowWithNamedControlsAndADetailPage() {
     HistoryWindow* window = open();
     QVERIFY(window);
     QCOMPARE(open(), window);
@@ -145,10 +128,21 @@ void HistoryWindowTest::menuOpensOneWindowWithNamedControls() {
     int controls = 0;
     QCOMPARE(convertor::test::namelessControls(window, &controls), QStringList());
     QVERIFY(controls >= 6);
-    window->showDetail();
+    window->grid()->selectRow(1);
+    child<QPushButton>(window, "btnDetails")->click();
     QVERIFY(window->showingDetail());
+    const QSqlRecord run = window->model()->record(1);
+    for (const char* column : h::columns()) {
+        QLineEdit* field = window->detail()->field(column);
+        QVERIFY2(field && field->isVisibleTo(window) && field->isReadOnly(), column);
+        QCOMPARE(field->text(), run.value(column).toString());
+    }
+    QCOMPARE(window->detail()->field(h::kSourcePath)->text(), QString("/data/ข้อมูล/เงินเดือน มีนาคม.txt"));
+    QCOMPARE(window->detail()->field(h::kRejectedInvalidAcct)->text(), QString("1"));
     QCOMPARE(convertor::test::namelessControls(window, &controls), QStringList());
     QVERIFY(controls >= static_cast<int>(h::columns().size()));
+    child<QPushButton>(window, "btnBack")->click();
+    QVERIFY(!window->showingDetail());
     // Closed, it is gone; the menu makes a new one.
     QPointer<HistoryWindow> first = window;
     qobject_cast<QMdiSubWindow*>(window->parentWidget())->close();
@@ -162,23 +156,18 @@ void HistoryWindowTest::gridIsNewestFirstAndFilters_data() {
     QTest::addColumn<QDate>("from");
     QTest::addColumn<QDate>("to");
     QTest::addColumn<QList<int>>("shown");
+    const QString all;
     const QDate any;
-    QTest::newRow("none") << ""
-                          << "" << any << any << QList<int>{4, 3, 2, 1};
-    QTest::newRow("company") << "BETA02"
-                             << "" << any << any << QList<int>{4, 3};
-    QTest::newRow("product") << ""
-                             << "DCP" << any << any << QList<int>{3, 1};
-    QTest::newRow("from") << ""
-                          << "" << QDate(2030, 1, 2) << any << QList<int>{4, 3, 2};
-    QTest::newRow("to") << ""
-                        << "" << any << QDate(2030, 1, 2) << QList<int>{2, 1};
-    QTest::newRow("one day") << ""
-                             << "" << QDate(2030, 1, 2) << QDate(2030, 1, 2) << QList<int>{2};
-    QTest::newRow("company and product") << "ACME01"
-                                         << "MCL" << any << any << QList<int>{2};
-    QTest::newRow("nothing matches") << "ACME01"
-                                     << "PAY" << any << any << QList<int>{};
+    const QDate second(2030, 1, 2);
+    QTest::newRow("none") << all << all << any << any << QList<int>{4, 3, 2, 1};
+    QTest::newRow("company") << QString("BETA02") << all << any << any << QList<int>{4, 3};
+    QTest::newRow("product") << all << QString("DCP") << any << any << QList<int>{3, 1};
+    QTest::newRow("from") << all << all << second << any << QList<int>{4, 3, 2};
+    QTest::newRow("to") << all << all << any << second << QList<int>{2, 1};
+    QTest::newRow("one day") << all << all << second << second << QList<int>{2};
+    QTest::newRow("company and product")
+        << QString("ACME01") << QString("MCL") << any << any << QList<int>{2};
+    QTest::newRow("nothing matches") << QString("ACME01") << QString("PAY") << any << any << QList<int>{};
 }
 
 void HistoryWindowTest::gridIsNewestFirstAndFilters() {
@@ -217,24 +206,6 @@ void HistoryWindowTest::gridIsNewestFirstAndFilters() {
     auto* delegate = qobject_cast<QStyledItemDelegate*>(grid->itemDelegateForColumn(source.column()));
     QVERIFY(delegate);
     QCOMPARE(delegate->displayText(source.data(), QLocale()), QString("เงินเดือน มีนาคม.txt"));
-}
-
-void HistoryWindowTest::detailPageShowsEveryColumn() {
-    HistoryWindow* window = open();
-    window->grid()->selectRow(1);
-    child<QPushButton>(window, "btnDetails")->click();
-    QVERIFY(window->showingDetail());
-    const QSqlRecord run = window->model()->record(1);
-    for (const char* column : h::columns()) {
-        QLineEdit* field = window->detail()->field(column);
-        QVERIFY2(field && field->isVisibleTo(window), column);
-        QVERIFY(field->isReadOnly());
-        QCOMPARE(field->text(), run.value(column).toString());
-    }
-    QCOMPARE(window->detail()->field(h::kSourcePath)->text(), QString("/data/ข้อมูล/เงินเดือน มีนาคม.txt"));
-    QCOMPARE(window->detail()->field(h::kRejectedInvalidAcct)->text(), QString("1"));
-    child<QPushButton>(window, "btnBack")->click();
-    QVERIFY(!window->showingDetail());
 }
 
 void HistoryWindowTest::csvExportHoldsTheTable() {
@@ -290,9 +261,10 @@ void HistoryWindowTest::openFolderGoesThroughTheDesktop() {
 // file locked, and the next run's row would wait for it and be lost.
 void HistoryWindowTest::openWindowLeavesTheFileFreeForTheNextRow() {
     QSqlQuery many(QSqlDatabase::database(convertor::kTableConnection));
-    QVERIFY(many.exec("INSERT INTO RunHistory (Started, Ended, Product, Outcome) WITH RECURSIVE n(i) AS "
-                      "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
-                      "SELECT '2029-12-31 08:00:00', '2029-12-31 08:00:00', 'DCP', 'completed' FROM n"));
+    QVERIFY(
+        many.exec("INSERT INTO RunHistory (Started, Ended, Product, Outcome) WITH RECURSIVE n(i) AS "
+                  "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                  "SELECT '2029-12-31 08:00:00', '2029-12-31 08:00:00', 'DCP', 'completed' FROM n"));
     HistoryWindow* window = open();
     QElapsedTimer clock;
     clock.start();

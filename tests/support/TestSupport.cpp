@@ -122,13 +122,15 @@ CliOutcome runCliProcess(const std::vector<std::string>& args, const fs::path& s
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
 }
 
-std::string withoutRepeatWarnings(const std::string& err) {
+std::string withoutHistoryWarnings(const std::string& err) {
     std::string kept;
     std::size_t start = 0;
     while (start < err.size()) {
         std::size_t end = err.find('\n', start);
         end = end == std::string::npos ? err.size() : end + 1;
-        if (err.compare(start, 36, "warning: this file was converted on ") != 0) {
+        const std::string_view line(err.data() + start, end - start);
+        if (!line.starts_with("warning: this file was converted on ") &&
+            !line.starts_with("warning: the run history ")) {
             kept += err.substr(start, end - start);
         }
         start = end;

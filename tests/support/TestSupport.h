@@ -88,9 +88,9 @@ std::string crlfLines(const std::vector<std::string>& lines);
 std::vector<std::string> splitCrlf(const std::string& bytes);
 // UTF-8 literal to code page 874 bytes.
 std::string cp874(const std::string& utf8);
-// Standard error of convertor-cli without the repeat guard's warnings, for tests that convert one
-// source again.
-std::string withoutRepeatWarnings(const std::string& err);
+// Standard error of convertor-cli without the run history's warnings (a source converted again, a
+// row that could not be kept), for tests about something else.
+std::string withoutHistoryWarnings(const std::string& err);
 // Whether a run left any of its work files in dir.
 bool workFilesIn(const std::filesystem::path& dir);
 // convert options of a Direct Credit run of company ACME01 with valid debit and fee accounts.

@@ -18,8 +18,11 @@ public:
     // Asked before a run converts inputs that a completed run converted before; earlierRun says
     // when and where ("this file was converted on ..."). True goes on with the run.
     virtual bool confirmRepeat(const std::string& earlierRun) = 0;
-    // Something the run could not do that changes neither its outcome nor its outputs.
-    virtual void warn(const std::string& text) = 0;
+    // Something the operator should know that does not change the run's outcome.
+    virtual void warn(const std::string& /*text*/) {}
+    // Whether the operator asked the run to stop (an interrupt); the run then ends with an error,
+    // writing nothing.
+    virtual bool interrupted() const { return false; }
 };
 
 }  // namespace convertor

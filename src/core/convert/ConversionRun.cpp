@@ -7,11 +7,14 @@
 #include "bankfile/FieldChecks.h"
 #include "bankfile/FileHeader.h"
 #include "base/ConversionError.h"
+#include "convert/DataDirectory.h"
 #include "convert/InputChecks.h"
-#include "convert/RunLock.h"
+#include "convert/OutputChecks.h"
+#include "convert/ReportOutput.h"
 #include "convert/RunRecorder.h"
 #include "convert/Session.h"
 #include "output/PackOutput.h"
+#include "output/RunLock.h"
 #include "output/RunOutputs.h"
 #include "products/ConversionContext.h"
 #include "products/DirectCreditConverter.h"
@@ -76,8 +79,10 @@ std::optional<std::string> requestProblem(const ConversionRequest& request, cons
     return runFilesProblem(request, today);
 }
 
-// The checks after the destination folder is held: the entries and files of the product.
-std::optional<std::string> productProblem(const ConversionRequest& request, const OutputNames& names) {
+// The checks after the destination folder is held: the outputs, the entries and files of the
+// product.
+std::optional<std::string> productProblem(const ConversionRequest& request, const OutputNames& names,
+                                          const std::vector<fs::path>& programFiles) {
     Product product = *request.product;
     if (product == Product::DirectCredit || product == Product::Payroll) {
         if (auto problem = debitAccountsProblem(request)) {
@@ -89,6 +94,14 @@ std::optional<std::string> productProblem(const ConversionRequest& request, cons
     if (!replaceableArchive(names.archive)) {
         return "The file " + names.archive.string() +
                " is not a ZIP archive. Please move or rename it and retry";
+    }
+    if (auto problem = outputsProblem(names, programFiles)) {
+        return problem;
+    }
+    if (!request.reportFile.empty()) {
+        if (std::string problem = reportProblem(request, names, programFiles); !problem.empty()) {
+            return "Report file: " + problem;
+        }
     }
     return std::nullopt;
 }
@@ -104,6 +117,10 @@ ConverterResult convert(ConversionContext& ctx) {
             return convertMediaClearing(ctx);
     }
     return {};
+}
+
+fs::path folderOf(const fs::path& file) {
+    return file.parent_path().empty() ? fs::path(".") : file.parent_path();
 }
 
 RunResult stopped(Operator& op, std::string message) {
@@ -125,21 +142,29 @@ void packBankFile(const ConversionRequest& request, RunOutputs& outputs,
                outputs.names().archive);
 }
 
-// The run once the recorder is there; it begins once the input checks have passed.
+// The run once the recorder is there; the recorder begins once the input checks have passed.
 RunResult runRecorded(const ConversionRequest& request, Session& session, Operator& op,
                       RunRecorder& recorder) {
-    const Date today =
-        session.clock().today();  // one date for record 001, the checks, the archive and reports
+    // One date for record 001, the checks, the archive and the report.
+    const Date today = session.clock().today();
     if (auto problem = requestProblem(request, today)) {
         return stopped(op, *problem);
     }
-    OutputNames names = outputNames(request.destinationFile, request.companyId, *request.product, today);
-    RunLock lock(names.bankFile.parent_path().string());
+    OutputNames names =
+        outputNames(request.destinationFile, request.companyId, *request.product, today, request.reportFile);
+    RunLock lock(folderOf(names.bankFile).string());
     if (lock.busy()) {
         return stopped(op, kDestinationBusy);
     }
+    std::optional<RunLock> reportLock;
+    if (!names.report.empty() && !sameFile(folderOf(names.report), folderOf(names.bankFile))) {
+        reportLock.emplace(folderOf(names.report).string());
+        if (reportLock->busy()) {
+            return stopped(op, kReportFolderBusy);
+        }
+    }
     std::string record001 = fileHeader(request.companyId, today).line();
-    if (auto problem = productProblem(request, names)) {
+    if (auto problem = productProblem(request, names, session.programFiles())) {
         return stopped(op, *problem);
     }
     if (!recorder.begin(request)) {
@@ -147,8 +172,8 @@ RunResult runRecorded(const ConversionRequest& request, Session& session, Operat
     }
 
     // Nothing in the destination folder changes before commit: a run that stops or fails leaves
-    // the older bank file, archive and rejection files as they were.
-    RunOutputs outputs(std::move(names), {request.sourceFile, request.invoiceFile});
+    // the older bank file, archive, rejection files and report as they were.
+    RunOutputs outputs(std::move(names), {request.sourceFile, request.invoiceFile}, session.pendingCommits());
     ConversionContext ctx{request, session.settings,     session.tables(), op,
                           today,   std::move(record001), outputs};
     ConverterResult converted = convert(ctx);
@@ -163,33 +188,44 @@ RunResult runRecorded(const ConversionRequest& request, Session& session, Operat
     result.report = converted.report;
     if (converted.anyAccepted) {
         packBankFile(request, outputs, converted.bankFile);
+        // The report shows what the run will be once committed.
+        result.outcome = RunOutcome::Completed;
+        result.digest = converted.bankFile.digest;
+        result.archiveName = outputs.names().archiveName;
     } else {
         op.setHashValue("");
         op.showMessage("Reformat data fail because data are rejected all transactions");
         outputs.keepOlderBankFile();
+        result.outcome = RunOutcome::AllRejected;
     }
     for (RejectionKind kind : rejectionKinds(*request.product)) {
         if (!result.rejectionFlags[kind]) {
             outputs.removeRejectionFile(kind);
         }
     }
+    ReportValue report = buildReport(result, request, session.tables(), today);
+    if (!request.reportFile.empty()) {
+        writeReportOutput(report, request.reportFile, outputs.reportWork(), reportDirectory(session.home()),
+                          op);
+    }
+    if (op.interrupted()) {
+        throw ConversionError("interrupted");
+    }
     outputs.commit();
-    if (converted.anyAccepted) {
-        result.outcome = RunOutcome::Completed;
-        result.digest = converted.bankFile.digest;
-        result.archiveName = outputs.names().archiveName;
+    if (result.outcome == RunOutcome::Completed) {
         op.showMessage("Reformat data and add to " + result.archiveName + " completed");
         op.setHashValue(result.digest);
-    } else {
-        result.outcome = RunOutcome::AllRejected;
     }
-    op.showReport(buildReport(result, request, session.tables(), today));
+    op.showReport(std::move(report));
     return result;
 }
 
 }  // namespace
 
 RunResult runConversion(const ConversionRequest& request, Session& session, Operator& op) {
+    if (session.problem()) {
+        throw ConversionError(*session.problem());
+    }
     RunRecorder recorder(session.tables(), op);
     try {
         RunResult result = runRecorded(request, session, op, recorder);

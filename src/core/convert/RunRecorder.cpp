@@ -54,7 +54,7 @@ bool RunRecorder::begin(const ConversionRequest& request) {
     try {
         earlier = guard.earlierRun(m_tables);
     } catch (const TableError& error) {
-        m_op.warn(kUnreadHistory + std::string(error.what()));
+        m_unreadHistory = error.what();
     }
     if (earlier && !m_op.confirmRepeat(repeatNotice(*earlier))) {
         m_begun = false;
@@ -105,11 +105,13 @@ void RunRecorder::fail(const std::string& error) {
     }
     m_record.outcome = schema::runHistory::kFailed;
     m_record.message = error;
+    m_runError = error;
     record();
 }
 
 void RunRecorder::record() {
     m_begun = false;
+    warn(kUnreadHistory, m_unreadHistory);
     try {
         if (m_digests) {
             const std::vector<std::string>& digests = m_digests->results();
@@ -121,11 +123,19 @@ void RunRecorder::record() {
         m_record.ended = localTimeNow();
         addHistoryRecord(m_tables, m_record);
     } catch (const std::exception& error) {
-        try {
-            m_op.warn(std::string("the run history could not be kept: ") + error.what());
-        } catch (...) {
-            // Nobody left to tell: the run's own outcome stands.
-        }
+        warn("the run history could not be kept: ", error.what());
+    }
+}
+
+void RunRecorder::warn(const char* what, const std::string& cause) {
+    // A run that failed for the same reason (a table file that cannot be opened) says it once.
+    if (cause.empty() || cause == m_runError) {
+        return;
+    }
+    try {
+        m_op.warn(what + cause);
+    } catch (...) {
+        // Nobody left to tell: the run's own outcome stands.
     }
 }
 

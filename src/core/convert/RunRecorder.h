@@ -36,6 +36,7 @@ public:
 
 private:
     void record();
+    void warn(const char* what, const std::string& cause);
 
     TableStore& m_tables;
     Operator& m_op;
@@ -43,6 +44,8 @@ private:
     bool m_begun = false;
     HistoryRecord m_record;
     std::unique_ptr<InputDigests> m_digests;
+    std::string m_unreadHistory;  // why the guard could not read the history, told when the run ends
+    std::string m_runError;
 };
 
 }  // namespace convertor

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "base/Clock.h"
 #include "products/ReformatSettings.h"
@@ -14,6 +17,8 @@ namespace convertor {
 // time uses a session, on one thread.
 class Session {
 public:
+    // Reads the settings and finishes or undoes the commits a kill interrupted. A settings file
+    // that is there but cannot be taken is not an error here: every run refuses to start then.
     explicit Session(std::filesystem::path home);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -23,6 +28,12 @@ public:
     // The machine's local date unless a test gives another clock, which must outlive its use.
     const Clock& clock() const { return *m_clock; }
     void setClock(const Clock& clock) { m_clock = &clock; }
+    // Why no run may start (the settings file is not a file that can be read), if anything.
+    const std::optional<std::string>& problem() const { return m_problem; }
+    // Where a run notes its commit until it is done.
+    std::filesystem::path pendingCommits() const;
+    // The files a run reads besides its inputs, and the program itself: no output may name them.
+    std::vector<std::filesystem::path> programFiles() const;
 
     ReformatSettings settings;
 
@@ -30,6 +41,7 @@ private:
     std::filesystem::path m_home;
     TableStore m_tables;
     const Clock* m_clock;
+    std::optional<std::string> m_problem;
 };
 
 }  // namespace convertor

@@ -10,6 +10,9 @@ std::vector<std::filesystem::path> OutputNames::all() const {
     for (const auto& [kind, file] : rejectionFiles) {
         files.push_back(file);
     }
+    if (!report.empty()) {
+        files.push_back(report);
+    }
     return files;
 }
 
@@ -18,7 +21,7 @@ std::string archiveName(const std::string& companyId, const std::string& product
 }
 
 OutputNames outputNames(const std::string& destination, const std::string& companyId, Product product,
-                        const Date& today) {
+                        const Date& today, const std::string& report) {
     // The folder part up to the last separator, as typed: a bare file name writes beside it.
     std::size_t slash = destination.find_last_of('/');
     std::string folder = slash == std::string::npos ? std::string() : destination.substr(0, slash + 1);
@@ -30,6 +33,7 @@ OutputNames outputNames(const std::string& destination, const std::string& compa
     for (RejectionKind kind : rejectionKinds(product)) {
         names.rejectionFiles.emplace_back(kind, folder + rejectionFileName(companyId, code, kind));
     }
+    names.report = report;
     return names;
 }
 

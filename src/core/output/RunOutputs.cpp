@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "base/ConversionError.h"
+#include "output/CommitJournal.h"
 
 namespace fs = std::filesystem;
 
@@ -16,20 +17,21 @@ namespace convertor {
 
 namespace {
 
-constexpr const char* kWorkMark = ".convertor-work-";
+constexpr std::string_view kWorkMark = ".convertor-work-";
+constexpr std::string_view kBackupMark = ".convertor-old-";
 
 IoError ioError(const std::string& what, const fs::path& file) {
     return IoError(what + " " + file.string() + ": " + std::strerror(errno));
 }
 
-// Data and name on disk before the next step relies on them.
-bool syncPath(const fs::path& path, int flags) {
-    int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+// Data on disk before the commit relies on it.
+bool synced(const fs::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
-    bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
+    bool done = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && done;
 }
 
 // A role in letters, then nothing or the archiver's "." and six characters.
@@ -42,11 +44,14 @@ bool isWorkSuffix(std::string_view rest) {
     return letters > 0 && (rest.empty() || (rest.size() == 7 && rest[0] == '.'));
 }
 
+fs::path folderOf(const fs::path& file) {
+    return file.parent_path().empty() ? fs::path(".") : file.parent_path();
+}
+
 }  // namespace
 
-RunOutputs::RunOutputs(OutputNames names, std::vector<fs::path> inputs)
-    : m_names(std::move(names)), m_inputs(std::move(inputs)) {
-    removeStale();
+RunOutputs::RunOutputs(OutputNames names, std::vector<fs::path> inputs, fs::path pendingFolder)
+    : m_names(std::move(names)), m_inputs(std::move(inputs)), m_pendingFolder(std::move(pendingFolder)) {
     std::vector<fs::path> targets = m_names.all();
     for (const fs::path& target : targets) {
         if (isInput(target)) {
@@ -60,39 +65,30 @@ RunOutputs::RunOutputs(OutputNames names, std::vector<fs::path> inputs)
             }
         }
     }
-    try {
-        create("bank", m_names.bankFile, Action::Replace);
-        create("zip", m_names.archive, Action::Replace);
-        create("pack", m_names.archive, Action::Discard);
-        for (const auto& [kind, file] : m_names.rejectionFiles) {
-            create(rejectionRole(kind), file, Action::Replace);
-        }
-    } catch (...) {
-        removeWorkFiles();
-        throw;
+    std::vector<fs::path> folders{folderOf(m_names.bankFile)};
+    if (!m_names.report.empty() && fs::absolute(folderOf(m_names.report)) != fs::absolute(folders[0])) {
+        folders.push_back(folderOf(m_names.report));
+    }
+    for (const fs::path& folder : folders) {
+        CommitJournal::recover(folder, m_pendingFolder);
+        removeStale(folder);
+    }
+    create("bank", m_names.bankFile, Action::Replace, true);
+    // The archiver writes its file by name.
+    create("zip", m_names.archive, Action::Replace, false);
+    create("pack", m_names.archive, Action::Discard, true);
+    for (const auto& [kind, file] : m_names.rejectionFiles) {
+        create(rejectionRole(kind), file, Action::Replace, true);
+    }
+    if (!m_names.report.empty()) {
+        create("report", m_names.report, Action::Replace, true);
     }
 }
 
-RunOutputs::~RunOutputs() {
-    if (!m_committed) {
-        removeWorkFiles();
-    }
-}
+RunOutputs::~RunOutputs() = default;
 
-void RunOutputs::removeWorkFiles() const {
-    for (const Output& output : m_outputs) {
-        std::error_code ignored;
-        fs::remove(output.work, ignored);
-    }
-}
-
-fs::path RunOutputs::workName(const fs::path& destination, const std::string& role) {
-    return destination.parent_path() / ("." + destination.filename().string() + kWorkMark + role);
-}
-
-fs::path RunOutputs::folder() const {
-    fs::path parent = m_names.bankFile.parent_path();
-    return parent.empty() ? fs::path(".") : parent;
+fs::path RunOutputs::workName(const fs::path& folder, const std::string& role) {
+    return folder / (std::string(kWorkMark) + role);
 }
 
 bool RunOutputs::isInput(const fs::path& file) const {
@@ -106,27 +102,21 @@ bool RunOutputs::isInput(const fs::path& file) const {
     return false;
 }
 
-void RunOutputs::removeStale() const {
-    std::string prefix = "." + m_names.bankFile.filename().string() + kWorkMark;
+void RunOutputs::removeStale(const fs::path& folder) const {
     std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder(), error)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         std::string name = entry.path().filename().string();
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
-            isWorkSuffix(std::string_view(name).substr(prefix.size())) && !isInput(entry.path())) {
+        if (name.size() > kWorkMark.size() && name.compare(0, kWorkMark.size(), kWorkMark) == 0 &&
+            isWorkSuffix(std::string_view(name).substr(kWorkMark.size())) && !isInput(entry.path())) {
             std::error_code ignored;
             fs::remove(entry.path(), ignored);
         }
     }
 }
 
-void RunOutputs::create(const std::string& role, const fs::path& target, Action action) {
-    fs::path work = workName(m_names.bankFile, role);
-    int fd = ::open(work.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        throw ioError("Cannot create a work file for", target);
-    }
-    ::close(fd);
-    m_outputs.push_back({role, work, target, action});
+void RunOutputs::create(const std::string& role, const fs::path& target, Action action, bool unnamed) {
+    auto work = std::make_unique<WorkFile>(workName(folderOf(target), role), unnamed, target);
+    m_outputs.push_back({role, std::move(work), target, action});
 }
 
 RunOutputs::Output& RunOutputs::find(const std::string& role) {
@@ -143,19 +133,23 @@ const RunOutputs::Output& RunOutputs::find(const std::string& role) const {
 }
 
 const fs::path& RunOutputs::bankWork() const {
-    return find("bank").work;
+    return find("bank").work->path();
 }
 
 const fs::path& RunOutputs::archiveWork() const {
-    return find("zip").work;
+    return find("zip").work->path();
 }
 
 const fs::path& RunOutputs::packWork() const {
-    return find("pack").work;
+    return find("pack").work->path();
 }
 
 const fs::path& RunOutputs::rejectionWork(RejectionKind kind) const {
-    return find(rejectionRole(kind)).work;
+    return find(rejectionRole(kind)).work->path();
+}
+
+const fs::path& RunOutputs::reportWork() const {
+    return find("report").work->path();
 }
 
 void RunOutputs::keepOlderBankFile() {
@@ -167,29 +161,62 @@ void RunOutputs::removeRejectionFile(RejectionKind kind) {
     find(rejectionRole(kind)).action = Action::RemoveTarget;
 }
 
+// A file in the way of the commit, found before anything moves: not a regular file, not to be
+// written, or in a folder that is not to be written.
+void RunOutputs::checkTarget(const Output& output) const {
+    const fs::path& target = output.target;
+    std::error_code error;
+    fs::file_status status = fs::status(target, error);
+    if (fs::exists(status)) {
+        if (!fs::is_regular_file(status)) {
+            throw IoError("Cannot put " + target.string() + " in place: it is not a regular file");
+        }
+        if (::access(target.c_str(), W_OK) != 0) {
+            throw ioError("Cannot put in place", target);
+        }
+    }
+    if (::access(folderOf(target).c_str(), W_OK | X_OK) != 0) {
+        throw ioError("Cannot put in place", target);
+    }
+}
+
 void RunOutputs::commit() {
+    std::vector<CommitJournal::Step> steps;
     for (const Output& output : m_outputs) {
-        if (output.action == Action::Replace && !syncPath(output.work, O_RDONLY)) {
+        if (output.action == Action::Discard) {
+            continue;
+        }
+        checkTarget(output);
+        fs::path backup = folderOf(output.target) / (std::string(kBackupMark) + output.role);
+        if (output.action == Action::RemoveTarget) {
+            std::error_code error;
+            if (fs::exists(fs::symlink_status(output.target, error))) {
+                steps.push_back({{}, output.target, backup, output.target.string()});
+            }
+            continue;
+        }
+        if (!synced(output.work->path())) {
             throw ioError("Cannot write file", output.target);
         }
+        output.work->link(output.target);
+        steps.push_back({output.work->named(), output.target, backup, output.target.string()});
     }
-    for (const Output& output : m_outputs) {
+    try {
+        CommitJournal::commit(steps, m_pendingFolder);
+    } catch (...) {
+        // A commit neither done nor undone stays in its journal, with the files it names.
         std::error_code error;
-        if (output.action == Action::Replace) {
-            fs::rename(output.work, output.target, error);
-        } else {
-            fs::remove(output.work, error);
-            if (!error && output.action == Action::RemoveTarget) {
-                fs::remove(output.target, error);
+        if (fs::exists(folderOf(m_names.bankFile) / CommitJournal::kJournalName, error)) {
+            for (Output& output : m_outputs) {
+                output.work->release();
             }
         }
-        if (error) {
-            throw IoError("Cannot put " + output.target.string() + " in place: " + error.message());
-        }
+        throw;
     }
-    m_committed = true;
-    if (!syncPath(folder(), O_RDONLY | O_DIRECTORY)) {
-        throw ioError("Cannot write folder of", m_names.bankFile);
+    for (Output& output : m_outputs) {
+        if (output.action == Action::Replace) {
+            output.work->release();
+        }
     }
 }
 

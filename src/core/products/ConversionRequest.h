@@ -18,6 +18,9 @@ struct ConversionRequest {
     std::string invoiceFile;
     std::string destinationFile;
     bool printDetail = false;
+    // Where to write the report the run ends with (*.json, or HTML from its template), as one of
+    // the run's outputs; empty for none. The command line's --report.
+    std::string reportFile;
 };
 
 }  // namespace convertor

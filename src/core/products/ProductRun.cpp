@@ -1,5 +1,6 @@
 #include "products/ProductRun.h"
 
+#include "base/ConversionError.h"
 #include "products/RunTables.h"
 #include "text/LineReader.h"
 #include "text/Padding.h"
@@ -37,6 +38,9 @@ void ProductRun::convertSource(ConverterResult& result) {
     }
     std::string line;
     while (source.next(line)) {
+        if (m_ctx.op.interrupted()) {
+            throw ConversionError("interrupted");
+        }
         convertLine(line, source.lineNumber());
         m_progress.show(source.lineNumber() - m_progressOffset, m_progressTotal);
     }

@@ -1,5 +1,7 @@
 #include "products/ReformatSettings.h"
 
+#include "base/ConversionError.h"
+
 // Values are kept as the bytes of the file; no wide-character conversion is wanted.
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
@@ -43,6 +45,12 @@ bool ReformatSettings::selectable(Product product) const {
 
 ReformatSettings loadReformatSettings(const std::filesystem::path& iniFile) {
     ReformatSettings settings;
+    // A FIFO or device would hang the reading or be read for ever.
+    std::error_code error;
+    std::filesystem::file_status status = std::filesystem::status(iniFile, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        throw ConversionError("The settings file " + iniFile.string() + " is not a regular file");
+    }
     CSimpleIniA ini(/*isUtf8=*/false, /*multiKey=*/false, /*multiLine=*/false);
     if (ini.LoadFile(iniFile.c_str()) < 0) {
         return settings;

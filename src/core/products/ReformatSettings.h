@@ -26,7 +26,8 @@ struct ReformatSettings {
     bool selectable(Product product) const;
 };
 
-// A missing file or key gives the defaults above.
+// A missing file or key gives the defaults above; a file that is there but not a regular file
+// throws ConversionError.
 ReformatSettings loadReformatSettings(const std::filesystem::path& iniFile);
 
 }  // namespace convertor

@@ -212,6 +212,12 @@ TableStore::TableStore(const std::filesystem::path& databaseFile) : m_file(datab
 TableStore::Impl& TableStore::impl() {
     if (!m_impl) {
         const std::string doing = "Cannot open the table database " + m_file.string();
+        // A FIFO or device would hang the opening or be taken for the tables.
+        std::error_code error;
+        std::filesystem::file_status status = std::filesystem::status(m_file, error);
+        if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+            throw TableError(doing + ": it is not a regular file");
+        }
         try {
             auto opened = std::make_unique<Impl>(m_file);
             // Reading the catalogue tells a file that is no database at once, not at the first lookup.
@@ -342,9 +348,11 @@ void bindValues(sqlite3* db, sqlite3_stmt* statement, const std::vector<TableVal
     for (const TableValue& value : values) {
         int code = SQLITE_OK;
         if (const auto* number = std::get_if<double>(&value)) {
-            const auto integral = static_cast<sqlite3_int64>(*number);
-            code = static_cast<double>(integral) == *number ? sqlite3_bind_int64(statement, index, integral)
-                                                            : sqlite3_bind_double(statement, index, *number);
+            // Out of the range of a 64-bit integer the cast would be undefined.
+            const bool integral = *number >= -9.2e18 && *number <= 9.2e18 &&
+                                  static_cast<double>(static_cast<sqlite3_int64>(*number)) == *number;
+            code = integral ? sqlite3_bind_int64(statement, index, static_cast<sqlite3_int64>(*number))
+                            : sqlite3_bind_double(statement, index, *number);
         } else if (const auto* text = std::get_if<std::string>(&value)) {
             code = sqlite3_bind_text(statement, index, text->data(), static_cast<int>(text->size()),
                                      SQLITE_TRANSIENT);
@@ -393,7 +401,7 @@ std::unique_ptr<QueryCursor> TableStore::openQuery(const std::string& sql,
         }
     }
     bindValues(db, statement.get(), parameters);
-    return std::make_unique<StatementCursor>(db, std::move(statement), impl().openCursors);
+    return statementCursor(db, std::move(statement), impl().openCursors);
 }
 
 bool TableStore::hasTable(const char* table) {

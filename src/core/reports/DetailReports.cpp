@@ -72,6 +72,7 @@ ReportValue mcpDetailReport(const RunResult& result, const ConversionRequest& re
     report.datasets.push_back(wholeTable(tables, schema::dataset::kCheques, schema::mcpDetail::kTable));
     report.datasets.push_back(std::move(taxes));
     report.datasets.push_back(std::move(invoices));
+    report.children = chequeChildLinks();
     return report;
 }
 

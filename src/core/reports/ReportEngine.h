@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,13 +12,20 @@
 
 namespace convertor {
 
+class BlockWriter;
+class TemplateRenderer;
 struct ReportValue;
 
-// The report component of the converter window: holds one template and renders report values
-// through it into a complete HTML document. Templates are mustache HTML; the keys they can reach
-// are listed at the top of each delivered template.
+// Holds one report template, parsed when it is loaded, and renders report values through it into
+// a complete HTML document. Templates are mustache HTML; the keys they can reach are listed at the
+// top of each delivered template.
 class ReportEngine {
 public:
+    ReportEngine();
+    ~ReportEngine();
+    ReportEngine(const ReportEngine&);
+    ReportEngine& operator=(const ReportEngine&);
+
     // A missing or unreadable file is not an error: the engine keeps the template it had (the
     // empty report when nothing was loaded yet) and returns false. A file that is there but is
     // not a valid template throws ConversionError, which ends the run like any engine error.
@@ -33,10 +41,13 @@ public:
     // a report of any length is rendered in little memory.
     void render(const ReportValue& report, const std::function<void(std::string_view)>& sink,
                 std::optional<Date> printedOn = std::nullopt) const;
+    // The same into a writer, which the caller flushes at the end.
+    void render(const ReportValue& report, BlockWriter& out,
+                std::optional<Date> printedOn = std::nullopt) const;
 
 private:
     std::string m_templateName;
-    std::string m_template;
+    std::shared_ptr<const TemplateRenderer> m_renderer;  // none: the empty report
 };
 
 // A fresh engine loaded with reportDir / report.templateName, rendered (the empty report when
@@ -46,8 +57,5 @@ std::string renderReportFile(const ReportValue& report, const std::filesystem::p
 
 // renderReportFile written to out as it is rendered.
 void writeReportHtml(const ReportValue& report, const std::filesystem::path& reportDir, std::ostream& out);
-
-// "1234567.5" -> "1,234,567.50"; negative values keep their sign in front.
-std::string formatMoney(double value);
 
 }  // namespace convertor

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <sstream>
 
+#include "reports/BlockWriter.h"
 #include "reports/ReportValue.h"
 
 namespace convertor {
@@ -97,17 +97,11 @@ void appendValue(std::string& out, const TableValue& value) {
     }
 }
 
-constexpr std::size_t kFlushBytes = 1 << 16;
-
 }  // namespace
 
 void writeReportJson(const ReportValue& report, std::ostream& out) {
-    std::string buffer;
-    buffer.reserve(kFlushBytes + 4096);
-    auto flush = [&] {
-        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        buffer.clear();
-    };
+    BlockWriter writer(out);
+    std::string& buffer = writer.text();
     buffer += "{\n  \"template\": " + dump(report.templateName) + ",\n  \"variables\": {";
     const char* separator = "\n";
     for (const auto& [name, value] : report.variables) {
@@ -142,21 +136,13 @@ void writeReportJson(const ReportValue& report, std::ostream& out) {
                 appendValue(buffer, row[i]);
             }
             buffer += '}';
-            if (buffer.size() >= kFlushBytes) {
-                flush();
-            }
+            writer.endPiece();
         }
         buffer += empty ? "]" : "\n    ]";
     }
     buffer += report.datasets.empty() ? "}" : "\n  }";
     buffer += "\n}\n";
-    flush();
-}
-
-std::string reportToJson(const ReportValue& report) {
-    std::ostringstream out;
-    writeReportJson(report, out);
-    return out.str();
+    writer.flush();
 }
 
 }  // namespace convertor

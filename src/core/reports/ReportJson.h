@@ -1,7 +1,6 @@
 #pragma once
 
 #include <iosfwd>
-#include <string>
 
 namespace convertor {
 
@@ -11,6 +10,5 @@ struct ReportValue;
 // repeats within a dataset is written NAME_1, NAME_2, ... for its later copies. Rows are written
 // one at a time, so a large detail report needs no second copy in memory.
 void writeReportJson(const ReportValue& report, std::ostream& out);
-std::string reportToJson(const ReportValue& report);
 
 }  // namespace convertor

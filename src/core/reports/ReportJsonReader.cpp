@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/ConversionError.h"
+#include "reports/ReportQueries.h"
 
 namespace convertor {
 
@@ -71,6 +72,13 @@ ReportValue reportFromJson(const std::string& json) {
     if (const auto datasets = document.find("datasets"); datasets != document.end()) {
         for (const auto& item : datasets->items()) {
             report.datasets.push_back(readDataset(item.key(), item.value()));
+        }
+    }
+    // The file has no place for the cheques' link to their tax and invoice rows, so a report
+    // that holds cheques gets it back here.
+    for (auto& link : chequeChildLinks()) {
+        if (report.dataset(link.parent) != nullptr) {
+            report.children.push_back(std::move(link));
         }
     }
     return report;

@@ -42,4 +42,15 @@ const std::string& invoiceQuery() {
     return sql;
 }
 
+std::vector<ReportValue::ChildLink> chequeChildLinks() {
+    using namespace schema;
+    return {
+        {dataset::kCheques, mcpDetail::kId, dataset::kChequeTaxes, whtDetail::kCreditId, "wht"},
+        {dataset::kCheques, mcpDetail::kId, dataset::kChequeInvoices, invoiceDetail::kCreditId, "invoices"}};
+}
+
+std::span<const char* const> templateDatasetNames() {
+    return schema::dataset::kAll;
+}
+
 }  // namespace convertor

@@ -37,9 +37,18 @@ struct ReportDataset {
 // What a run hands to the front end to show: the template, its variables in the order they are
 // set (UTF-8 texts) and the datasets the template can reach.
 struct ReportValue {
+    // The rows of dataset child whose childKey column holds the parentKey column of a row of
+    // dataset parent: a template reaches them under that row as name (a list), name_count and
+    // name_sum_COLUMN.
+    struct ChildLink {
+        std::string parent, parentKey, child, childKey, name;
+        bool operator==(const ChildLink&) const = default;
+    };
+
     std::string templateName;  // "rptResult.frf", ...
     std::vector<std::pair<std::string, std::string>> variables;
     std::vector<ReportDataset> datasets;
+    std::vector<ChildLink> children;
     std::optional<Date> printedOn;  // the run's date; a report read back from a file has none
 
     const std::string* variable(const std::string& name) const;

@@ -14,6 +14,9 @@ std::string toUtf8(std::string_view cp874);
 // or is not valid UTF-8.
 std::optional<std::string> fromUtf8(std::string_view utf8);
 
+// Whether the bytes are well-formed UTF-8.
+bool isUtf8(std::string_view text);
+
 // Like fromUtf8, but writes "?" for every character that cannot be represented.
 std::string fromUtf8Lossy(std::string_view utf8);
 

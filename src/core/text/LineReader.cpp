@@ -1,5 +1,6 @@
 #include "text/LineReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -59,7 +60,9 @@ bool LineReader::next(std::string& line) {
         const auto* ctrlZ =
             static_cast<const char*>(std::memchr(begin, kCtrlZ, static_cast<std::size_t>(limit - begin)));
         const char* stop = ctrlZ != nullptr ? ctrlZ : limit;
-        line.append(begin, static_cast<std::size_t>(stop - begin));
+        // Past the longest layout a line's bytes are of no use, but it still counts as one line.
+        const std::size_t room = kLongestKept - std::min(line.size(), kLongestKept);
+        line.append(begin, std::min(room, static_cast<std::size_t>(stop - begin)));
         m_pos += static_cast<std::size_t>(stop - begin);
         if (stop == end) {
             any = any || stop != begin;

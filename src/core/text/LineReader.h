@@ -9,9 +9,13 @@ namespace convertor {
 
 // Reads a text file line by line with the rules of the customers' files: a line ends at CR,
 // an LF right after the CR belongs to the line end, a lone LF is part of the line, a byte 26
-// ends the input, and a last line without CR is still read.
+// ends the input, and a last line without CR is still read. Of a longer line only its first
+// kLongestKept bytes are kept, far more than any layout reads, so memory stays flat however long
+// a line runs.
 class LineReader {
 public:
+    static constexpr std::size_t kLongestKept = 1 << 16;
+
     explicit LineReader(const std::filesystem::path& file);  // throws IoError
     ~LineReader();
     LineReader(const LineReader&) = delete;

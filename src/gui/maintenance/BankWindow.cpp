@@ -14,20 +14,14 @@ namespace convertor {
 
 namespace {
 
-// The longest text the table's column takes.
-int maxLength(const char* column) {
-    return static_cast<int>(schema::columnWidth(schema::bank::kTable, column));
-}
-
 MaintenanceFields bankFields() {
     using namespace schema::bank;
     return {
-        {kCode, QStringLiteral("Bank Code"), QStringLiteral("Bank Code"), QStringLiteral("*Bank Code"), true,
-         maxLength(kCode)},
+        {kCode, QStringLiteral("Bank Code"), QStringLiteral("Bank Code"), QStringLiteral("*Bank Code"), true},
         {kNameTh, QStringLiteral("Bank Name thai"), QStringLiteral("Bank Name Thai : "),
-         QStringLiteral("*Bank Name Thai"), false, maxLength(kNameTh)},
+         QStringLiteral("*Bank Name Thai"), false},
         {kNameEn, QStringLiteral("Bank Name English"), QStringLiteral("Bank Name English"),
-         QStringLiteral("*Bank Name English"), false, maxLength(kNameEn)},
+         QStringLiteral("*Bank Name English"), false},
     };
 }
 

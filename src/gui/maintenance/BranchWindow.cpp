@@ -20,22 +20,17 @@ namespace convertor {
 
 namespace {
 
-// The longest text the table's column takes.
-int maxLength(const char* column) {
-    return static_cast<int>(schema::columnWidth(schema::branch::kTable, column));
-}
-
 MaintenanceFields branchFields() {
     using namespace schema::branch;
     return {
         {kCode, QStringLiteral("Branch Code"), QStringLiteral("Branch Code"), QStringLiteral("*Branch Code"),
-         true, 10},
+         true},
         {kNameTh, QStringLiteral("Branch Name Thai"), QStringLiteral("Branch Name Thai"),
-         QStringLiteral("*Branch Name Thai"), false, maxLength(kNameTh)},
+         QStringLiteral("*Branch Name Thai"), false},
         {kNameEn, QStringLiteral("Branch Name English"), QStringLiteral("Branch Name English"),
-         QStringLiteral("*Branch Name English"), false, maxLength(kNameEn)},
+         QStringLiteral("*Branch Name English"), false},
         {kRegionCode, QStringLiteral("Region Code"), QStringLiteral("Region Code"),
-         QStringLiteral("*Region Code"), false, maxLength(kCode)},
+         QStringLiteral("*Region Code"), false},
     };
 }
 

@@ -13,7 +13,7 @@ struct MaintenanceField {
     QString detailCaption;
     QString hint;
     bool upperCase = false;
-    int maxLength = 100;
+    int maxLength = 0;  // the column's width in the schema, set by the form
 
     bool required() const { return hint.startsWith(QLatin1Char('*')); }
     QString name() const { return required() ? hint.mid(1) : hint; }

@@ -18,6 +18,8 @@
 #include "maintenance/MaintenanceKeys.h"
 #include "maintenance/TableConnection.h"
 
+#include "refdata/Schema.h"
+
 namespace convertor {
 
 using Action = MaintenanceButtons::Action;
@@ -31,6 +33,11 @@ MaintenanceForm::MaintenanceForm(const QString& table, const MaintenanceFields& 
       m_buttons(new MaintenanceButtons(branchCaption, this)) {
     m_model->setTable(table);
     m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
+    // A field takes as many characters as its column, as the schema gives them.
+    for (MaintenanceField& field : m_fields) {
+        field.maxLength = static_cast<int>(
+            schema::columnWidth(table.toStdString().c_str(), field.column.toStdString().c_str()));
+    }
     QList<int> edited;
     for (const MaintenanceField& field : m_fields) {
         edited.append(m_model->fieldIndex(field.column));

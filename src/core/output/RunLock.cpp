@@ -1,4 +1,4 @@
-#include "convert/RunLock.h"
+#include "output/RunLock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -6,6 +6,8 @@ namespace convertor {
 
 inline constexpr const char* kDestinationBusy =
     "Another conversion is writing into the destination folder. Please wait until it ends and retry";
+inline constexpr const char* kReportFolderBusy =
+    "Another conversion is writing into the folder of the report file. Please wait until it ends and retry";
 
 // An exclusive lock on the destination folder for the whole run, so that two runs never share
 // the work file, rejection files or archive. The system releases it when the process dies, and it
