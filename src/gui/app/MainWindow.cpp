@@ -77,10 +77,11 @@ void MainWindow::showHistoryWindow() {
         m_history = new HistoryWindow;
         m_frame->addSubWindow(m_history)->setAttribute(Qt::WA_DeleteOnClose);
     }
-    auto* frame = qobject_cast<QMdiSubWindow*>(m_history->parentWidget());
-    frame->showMaximized();
-    m_frame->setActiveSubWindow(frame);
-    frame->raise();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(m_history->parentWidget())) {
+        frame->showMaximized();
+        m_frame->setActiveSubWindow(frame);
+        frame->raise();
+    }
 }
 
 void MainWindow::openLogin() {
