@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <sstream>
 
 #include "refdata/Schema.h"
@@ -81,11 +82,19 @@ TEST_F(HistoryCliTest, RunsAreListedNewestFirstAsTableAndJson) {
     ASSERT_EQ(convert(thai, "second.txt").status, 0);
     ASSERT_EQ(convert(testData("dcp/all_rejected.txt"), "third.txt").status, 1);
 
-    const auto runs = jsonRuns();
-    ASSERT_EQ(runs.size(), 3u);
+    const auto listed = jsonRuns();
+    ASSERT_EQ(listed.size(), 3u);
+    // Newest first by start time, then by the order written; each process's clock starts at kNow.
+    auto order = [](const nlohmann::ordered_json& run) {
+        return std::make_pair(run["Started"].get<std::string>(), run["Id"].get<int>());
+    };
+    EXPECT_GT(order(listed[0]), order(listed[1]));
+    EXPECT_GT(order(listed[1]), order(listed[2]));
+    auto runs = listed;  // in the order they were written, newest first
+    std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a["Id"] > b["Id"]; });
     std::vector<std::string> keys;
-    for (const auto& [key, value] : runs[0].items()) {
-        keys.push_back(key);
+    for (const auto& item : runs[0].items()) {
+        keys.push_back(item.key());
     }
     const auto columns = schema::runHistory::columns();
     EXPECT_EQ(keys, std::vector<std::string>(columns.begin(), columns.end()));
@@ -98,14 +107,19 @@ TEST_F(HistoryCliTest, RunsAreListedNewestFirstAsTableAndJson) {
     for (const auto& run : runs) {
         EXPECT_EQ(run["Started"].get<std::string>().rfind("2030-01-02 10:0", 0), 0u) << run["Started"];
     }
-    EXPECT_GT(runs[1]["Id"].get<int>(), runs[2]["Id"].get<int>());
 
-    const auto table = lines(history({"--limit", "2"}).out);
-    ASSERT_EQ(table.size(), 3u);
-    EXPECT_EQ(table[0].find("Product"), table[1].find("DCP")) << "the columns are aligned";
-    EXPECT_EQ(table[1].find("DCP"), table[2].find("DCP"));
-    EXPECT_NE(table[2].find(thai.string()), std::string::npos) << table[2];
-    EXPECT_NE(table[2].find(runs[1]["HashValue"].get<std::string>()), std::string::npos) << table[2];
+    EXPECT_EQ(lines(history({"--limit", "2"}).out).size(), 3u);
+    const auto table = lines(history().out);
+    ASSERT_EQ(table.size(), 4u);
+    for (std::size_t row = 1; row < table.size(); ++row) {
+        EXPECT_EQ(table[0].find("Product"), table[row].find("DCP")) << "the columns are aligned";
+        EXPECT_NE(table[row].find(listed[row - 1]["SourcePath"].get<std::string>()), std::string::npos);
+    }
+    const auto thaiRow = std::find_if(table.begin(), table.end(), [&](const std::string& line) {
+        return line.find(thai.string()) != std::string::npos;
+    });
+    ASSERT_NE(thaiRow, table.end());
+    EXPECT_NE(thaiRow->find(runs[1]["HashValue"].get<std::string>()), std::string::npos) << *thaiRow;
 }
 
 // The guard's warning leaves the run as it was; --no-repeat refuses it with nothing written.
@@ -113,20 +127,24 @@ TEST_F(HistoryCliTest, RepeatedSourceWarnsOrIsRefused) {
     const CliOutcome first = convert(testData("dcp/eleven.txt"), "first.txt");
     ASSERT_EQ(first.status, 0) << first.err;
     const std::string hash = readFile(home.out("first.txt")).substr(0, 40);
-    const std::string notice = "this file was converted on " +
-                               jsonRuns().at(0)["Started"].get<std::string>() + " into " +
-                               home.out("first.txt").string() + " (Hash Value " + hash + ")";
+    // The newest run comes first, and each process's clock starts at kNow.
+    auto notice = [&] {
+        return "this file was converted on " + jsonRuns().at(0)["Started"].get<std::string>() + " into " +
+               home.out("first.txt").string() + " (Hash Value " + hash + ")";
+    };
+    const std::string earlier = notice();
 
     const fs::path renamed = home.in("copy of eleven.txt");
     writeFile(renamed, readFile(testData("dcp/eleven.txt")));
     const CliOutcome again = convert(renamed, "first.txt");
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, first.out);
-    EXPECT_EQ(again.err, "warning: " + notice + "\n");
+    EXPECT_EQ(again.err, "warning: " + earlier + "\n");
 
+    const std::string newest = notice();
     const CliOutcome refused = convert(renamed, "refused.txt", {"--no-repeat"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.out, notice + "\n");
+    EXPECT_EQ(refused.out, newest + "\n");
     EXPECT_EQ(refused.err, "");
     EXPECT_FALSE(fs::exists(home.out("refused.txt")));
     EXPECT_FALSE(workFilesIn(home.out("")));

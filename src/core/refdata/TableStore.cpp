@@ -416,15 +416,15 @@ void TableStore::addHistoryRow(const TableRow& row) {
     std::string names;
     std::string marks;
     std::vector<TableValue> values;
-    for (const auto& [field, value] : row) {
+    for (const auto& field : row) {
         auto column = std::find_if(columns().begin(), columns().end(),
-                                   [&](const char* name) { return sameName(name, field); });
+                                   [&](const char* name) { return sameName(name, field.first); });
         if (column == columns().end()) {
-            throw TableError(doing + ": unknown field " + field);
+            throw TableError(doing + ": unknown field " + field.first);
         }
         names += (names.empty() ? "" : ", ") + quotedName(*column);
         marks += marks.empty() ? "?" : ", ?";
-        values.push_back(value);
+        values.push_back(field.second);
     }
     guarded(doing, [&] {
         SQLite::Database& db = impl().connection();
