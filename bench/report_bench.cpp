@@ -15,10 +15,10 @@
 #include <random>
 #include <string>
 
-#include "report/PageJob.h"
-#include "report/PageSource.h"
 #include "refdata/Schema.h"
 #include "refdata/TableStore.h"
+#include "report/PageJob.h"
+#include "report/PageSource.h"
 #include "reports/ReportCopy.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportQueries.h"
@@ -52,7 +52,8 @@ const char* kNames[] = {"สมชาย ใจดี", "สมหญิง ร�
 
 std::string padded(long long number, int width) {
     std::string text = std::to_string(number);
-    return std::string(static_cast<std::size_t>(std::max(0, width - static_cast<int>(text.size()))), '0') + text;
+    return std::string(static_cast<std::size_t>(std::max(0, width - static_cast<int>(text.size()))), '0') +
+           text;
 }
 
 void rejections(TableStore& tables, long long rows) {
@@ -69,10 +70,10 @@ void rejections(TableStore& tables, long long rows) {
 ReportValue fill(TableStore& tables, const std::string& product, long long rows) {
     std::mt19937 random(874);
     ReportValue report;
-    report.variables = {{"HashCode", std::string(40, 'A')}, {"ComId", "BENCH1"},
-                        {"PayType", product},               {"ComName", "บริษัท ทดสอบ จำกัด"},
-                        {"ValueDate", "01/03/2025"},        {"Acct", "1234567890"},
-                        {"AcctFee", "1234567890"}};
+    report.variables = {
+        {"HashCode", std::string(40, 'A')}, {"ComId", "BENCH1"},         {"PayType", product},
+        {"ComName", "บริษัท ทดสอบ จำกัด"},     {"ValueDate", "01/03/2025"}, {"Acct", "1234567890"},
+        {"AcctFee", "1234567890"}};
     report.printedOn = Date{2025, 3, 5};
     tables.beginRun();
     if (product == "DCP") {
@@ -84,8 +85,9 @@ ReportValue fill(TableStore& tables, const std::string& product, long long rows)
         }
         rejections(tables, rows);
         report.templateName = "rptDcpDetail.frf";
-        report.datasets = {queryDataset(tables, schema::dataset::kDcpDetail, selectAll(kTable)),
-                           queryDataset(tables, schema::dataset::kRejections, selectAll(schema::rejection::kTable))};
+        report.datasets = {
+            queryDataset(tables, schema::dataset::kDcpDetail, selectAll(kTable)),
+            queryDataset(tables, schema::dataset::kRejections, selectAll(schema::rejection::kTable))};
     } else if (product == "MCL") {
         using namespace schema::mclDetail;
         const char* services[] = {"(01)Salary, wages, gratuity or retirement", "(59)Others", ""};
@@ -99,42 +101,57 @@ ReportValue fill(TableStore& tables, const std::string& product, long long rows)
         }
         rejections(tables, rows);
         report.templateName = "rptMclDetail.frf";
-        report.datasets = {queryDataset(tables, schema::dataset::kRejections, selectAll(schema::rejection::kTable)),
-                           queryDataset(tables, schema::dataset::kMclDetail, selectAll(kTable))};
+        report.datasets = {
+            queryDataset(tables, schema::dataset::kRejections, selectAll(schema::rejection::kTable)),
+            queryDataset(tables, schema::dataset::kMclDetail, selectAll(kTable))};
     } else {
         for (long long i = 0; i < rows; ++i) {
             const std::string id = padded(i + 1, 6);
             {
                 using namespace schema::mcpDetail;
-                tables.appendRow(kTable, {{kId, id},           {kName, std::string(kNames[i % 5])},
-                                      {kChequeAmount, 10700.0}, {kWhtAmount, 300.0},
-                                      {kVatAmount, 700.0},      {kInvoiceAmount, 10000.0},
-                                      {kRefNo, "REF-" + id},    {kTaxId, "0105500001"},
-                                      {kTaxAttach, "00001"},    {kTaxRun, "00000000000001"},
-                                      {kTaxDate, "05/03/2025"}, {kTaxPaid, "1"},
-                                      {kTaxForm, "03"}});
+                tables.appendRow(kTable, {{kId, id},
+                                          {kName, std::string(kNames[i % 5])},
+                                          {kChequeAmount, 10700.0},
+                                          {kWhtAmount, 300.0},
+                                          {kVatAmount, 700.0},
+                                          {kInvoiceAmount, 10000.0},
+                                          {kRefNo, "REF-" + id},
+                                          {kTaxId, "0105500001"},
+                                          {kTaxAttach, "00001"},
+                                          {kTaxRun, "00000000000001"},
+                                          {kTaxDate, "05/03/2025"},
+                                          {kTaxPaid, "1"},
+                                          {kTaxForm, "03"}});
             }
             // As the benchmark's input: one tax item and three, in turn, and two invoices.
             for (int t = 0; t < (i % 2 == 0 ? 1 : 3); ++t) {
                 using namespace schema::whtDetail;
-                tables.appendRow(kTable, {{kCreditId, id},        {kWhtId, padded(t + 1, 2)},
-                                          {kIncomeAmount, 10000.0}, {kWhtAmount, 300.0},
-                                          {kIncomeType, "2"},       {kIncomeDescription, "SERVICE FEES"},
+                tables.appendRow(kTable, {{kCreditId, id},
+                                          {kWhtId, padded(t + 1, 2)},
+                                          {kIncomeAmount, 10000.0},
+                                          {kWhtAmount, 300.0},
+                                          {kIncomeType, "2"},
+                                          {kIncomeDescription, "SERVICE FEES"},
                                           {kRate, "03"}});
             }
             for (int v = 0; v < 2; ++v) {
                 using namespace schema::invoiceDetail;
-                tables.appendRow(kTable, {{kCreditId, id},          {kInvoiceId, padded(v + 1, 6)},
-                                          {kInvoiceNo, "INV-" + id},  {kInvoiceAmount, 5000.0},
-                                          {kInvoiceDate, "01/03/2025"}, {kPoNo, "PO-" + id},
-                                          {kVatAmount, 350.0},        {kChargeAmount, 0.0},
+                tables.appendRow(kTable, {{kCreditId, id},
+                                          {kInvoiceId, padded(v + 1, 6)},
+                                          {kInvoiceNo, "INV-" + id},
+                                          {kInvoiceAmount, 5000.0},
+                                          {kInvoiceDate, "01/03/2025"},
+                                          {kPoNo, "PO-" + id},
+                                          {kVatAmount, 350.0},
+                                          {kChargeAmount, 0.0},
                                           {kWhtAmount, 150.0}});
             }
         }
         report.templateName = "rptMcpDetail.frf";
-        report.datasets = {queryDataset(tables, schema::dataset::kCheques, selectAll(schema::mcpDetail::kTable)),
-                           queryDataset(tables, schema::dataset::kChequeTaxes, withholdingTaxQuery()),
-                           queryDataset(tables, schema::dataset::kChequeInvoices, invoiceQuery())};
+        report.datasets = {
+            queryDataset(tables, schema::dataset::kCheques, selectAll(schema::mcpDetail::kTable)),
+            queryDataset(tables, schema::dataset::kChequeTaxes, withholdingTaxQuery()),
+            queryDataset(tables, schema::dataset::kChequeInvoices, invoiceQuery())};
         report.children = chequeChildLinks();
     }
     tables.endRun();
@@ -147,7 +164,8 @@ void paintOnScreen(PageSource& pages, int page) {
     QImage image(paper.toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.translate(PageSource::pageLayout().paintRect(QPageLayout::Inch).topLeft() * PageSource::kLayoutDpi);
+    painter.translate(PageSource::pageLayout().paintRect(QPageLayout::Inch).topLeft() *
+                      PageSource::kLayoutDpi);
     pages.paint(painter, page);
 }
 
@@ -159,7 +177,8 @@ int main(int argc, char** argv) {
     }
     QGuiApplication app(argc, argv);
     if (argc < 6) {
-        std::fprintf(stderr, "usage: report_bench TEMPLATE_DIR SEED_DB OUT_DIR DCP|MCL|MCP ROWS [--no-pdf]\n");
+        std::fprintf(stderr,
+                     "usage: report_bench TEMPLATE_DIR SEED_DB OUT_DIR DCP|MCL|MCP ROWS [--no-pdf]\n");
         return 64;
     }
     const fs::path out = argv[3];
@@ -204,7 +223,8 @@ int main(int argc, char** argv) {
             start = std::chrono::steady_clock::now();
             const std::atomic_bool never{false};
             const auto own = pages->clone();
-            const QString error = PageJob::writePdf(*own, QString::fromStdString((out / "report_bench.pdf").string()), never);
+            const QString error =
+                PageJob::writePdf(*own, QString::fromStdString((out / "report_bench.pdf").string()), never);
             pdfSeconds = seconds(start);
             if (!error.isEmpty()) {
                 std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -214,7 +234,8 @@ int main(int argc, char** argv) {
         windowPeak = peakMiB();
     }
     fs::remove(database);
-    std::printf("%s %lld %d %.2f %.1f %.3f %.3f %.3f %s %.1f\n", product.c_str(), rows, pageCount, copySeconds,
-                copyPeak, first, last, any, pdf ? std::to_string(pdfSeconds).substr(0, 6).c_str() : "-", windowPeak);
+    std::printf("%s %lld %d %.2f %.1f %.3f %.3f %.3f %s %.1f\n", product.c_str(), rows, pageCount,
+                copySeconds, copyPeak, first, last, any,
+                pdf ? std::to_string(pdfSeconds).substr(0, 6).c_str() : "-", windowPeak);
     return 0;
 }

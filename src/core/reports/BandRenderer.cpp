@@ -97,7 +97,8 @@ std::string BandRenderer::titleHtml(std::size_t section) {
     return render(*m_sections[section].title);
 }
 
-std::vector<std::string> BandRenderer::fixedRow(std::size_t section, RowKind kind, std::size_t row, bool html) {
+std::vector<std::string> BandRenderer::fixedRow(std::size_t section, RowKind kind, std::size_t row,
+                                                bool html) {
     const Section& at = m_sections[section];
     const auto& rows = kind == RowKind::Header ? at.header : kind == RowKind::Empty ? at.empty : at.summary;
     std::vector<std::string> texts;

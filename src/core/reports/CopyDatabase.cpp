@@ -15,8 +15,8 @@ TableError failure(sqlite3* db, const std::string& doing) {
 }  // namespace
 
 CopyDatabase::CopyDatabase(const std::filesystem::path& file, bool create) {
-    const int flags = (create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY) |
-                      SQLITE_OPEN_NOMUTEX;
+    const int flags =
+        (create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(file.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
         const TableError error = failure(m_db, "cannot open " + file.string());
         sqlite3_close(m_db);
@@ -67,7 +67,8 @@ void CopyStatement::bind(const std::vector<TableValue>& values, int first) {
         if (const auto* number = std::get_if<double>(&value)) {
             sqlite3_bind_double(m_statement, index, *number);
         } else if (const auto* text = std::get_if<std::string>(&value)) {
-            sqlite3_bind_text(m_statement, index, text->data(), static_cast<int>(text->size()), SQLITE_STATIC);
+            sqlite3_bind_text(m_statement, index, text->data(), static_cast<int>(text->size()),
+                              SQLITE_STATIC);
         } else {
             sqlite3_bind_null(m_statement, index);
         }

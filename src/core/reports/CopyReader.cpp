@@ -80,16 +80,17 @@ void CopyReader::readRows(std::size_t dataset, std::size_t first, std::size_t co
 void CopyReader::readChildren(std::size_t link, std::size_t parentRow, Rows& rows) {
     const std::size_t child = m_copy->childOf(link);
     const std::size_t width = m_copy->datasets()[child].columns.size();
-    CopyStatement& read =
-        statement(m_childReads, link,
-                  "SELECT " + ReportCopy::valueColumns(width) + " FROM " + ReportCopy::table(child) + " WHERE " +
-                      ReportCopy::childKey(link) + " = (SELECT " + ReportCopy::parentKey(link) + " FROM " +
-                      ReportCopy::table(m_copy->parentOf(link)) + " WHERE rowid = ?) ORDER BY rowid");
+    CopyStatement& read = statement(
+        m_childReads, link,
+        "SELECT " + ReportCopy::valueColumns(width) + " FROM " + ReportCopy::table(child) + " WHERE " +
+            ReportCopy::childKey(link) + " = (SELECT " + ReportCopy::parentKey(link) + " FROM " +
+            ReportCopy::table(m_copy->parentOf(link)) + " WHERE rowid = ?) ORDER BY rowid");
     read.bindNumber(1, static_cast<long long>(parentRow) + 1);
     readInto(read, width, rows);
 }
 
-std::unique_ptr<QueryCursor> CopyReader::openDataset(std::shared_ptr<const ReportCopy> copy, std::size_t dataset) {
+std::unique_ptr<QueryCursor> CopyReader::openDataset(std::shared_ptr<const ReportCopy> copy,
+                                                     std::size_t dataset) {
     return std::make_unique<CopyCursor>(std::move(copy), dataset);
 }
 

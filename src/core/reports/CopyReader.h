@@ -32,7 +32,8 @@ public:
     void readChildren(std::size_t link, std::size_t parentRow, Rows& rows);
 
     // Every row of a dataset in order, over a connection of the cursor's own.
-    static std::unique_ptr<QueryCursor> openDataset(std::shared_ptr<const ReportCopy> copy, std::size_t dataset);
+    static std::unique_ptr<QueryCursor> openDataset(std::shared_ptr<const ReportCopy> copy,
+                                                    std::size_t dataset);
 
 private:
     CopyStatement& statement(std::vector<std::unique_ptr<CopyStatement>>& slots, std::size_t index,

@@ -50,16 +50,16 @@ std::string condition(const std::string& table, const std::vector<CopySearch::Co
 }  // namespace
 
 CopySearch::CopySearch(CopyReader& reader) : m_reader(reader) {
-    sqlite3_create_function(reader.database().handle(), "shown", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            &shown, nullptr, nullptr);
+    sqlite3_create_function(reader.database().handle(), "shown", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                            nullptr, &shown, nullptr, nullptr);
 }
 
 CopySearch::~CopySearch() {
     sqlite3_progress_handler(m_reader.database().handle(), 0, nullptr, nullptr);
 }
 
-std::optional<std::size_t> CopySearch::first(const std::string& sql, const std::string& text, std::size_t from,
-                                             const std::atomic_bool& cancel) {
+std::optional<std::size_t> CopySearch::first(const std::string& sql, const std::string& text,
+                                             std::size_t from, const std::atomic_bool& cancel) {
     sqlite3* db = m_reader.database().handle();
     sqlite3_progress_handler(db, 10000, &cancelled, const_cast<std::atomic_bool*>(&cancel));
     const std::string pattern = likePattern(text);
@@ -69,7 +69,8 @@ std::optional<std::size_t> CopySearch::first(const std::string& sql, const std::
         search.bindNumber(2, static_cast<long long>(from) + 1);
         const bool found = search.step();
         sqlite3_progress_handler(db, 0, nullptr, nullptr);
-        return found ? std::optional<std::size_t>(static_cast<std::size_t>(search.number(0) - 1)) : std::nullopt;
+        return found ? std::optional<std::size_t>(static_cast<std::size_t>(search.number(0) - 1))
+                     : std::nullopt;
     } catch (const TableError&) {
         sqlite3_progress_handler(db, 0, nullptr, nullptr);
         if (cancel) {
@@ -94,9 +95,10 @@ std::optional<std::size_t> CopySearch::nextParent(std::size_t link, const std::v
     const ReportCopy& copy = m_reader.copy();
     const std::string parent = ReportCopy::table(copy.parentOf(link));
     const std::string child = ReportCopy::table(copy.childOf(link));
-    return first("SELECT p.rowid FROM " + parent + " AS p WHERE p.rowid >= ?2 AND EXISTS (SELECT 1 FROM " + child +
-                     " WHERE " + child + "." + ReportCopy::childKey(link) + " = p." + ReportCopy::parentKey(link) +
-                     " AND " + condition(child, columns) + ") ORDER BY p.rowid LIMIT 1",
+    return first("SELECT p.rowid FROM " + parent + " AS p WHERE p.rowid >= ?2 AND EXISTS (SELECT 1 FROM " +
+                     child + " WHERE " + child + "." + ReportCopy::childKey(link) + " = p." +
+                     ReportCopy::parentKey(link) + " AND " + condition(child, columns) +
+                     ") ORDER BY p.rowid LIMIT 1",
                  text, from, cancel);
 }
 

@@ -29,14 +29,16 @@ public:
 
     // The first row, from row from on, of a dataset with a column showing text.
     std::optional<std::size_t> nextRow(std::size_t dataset, const std::vector<Column>& columns,
-                                       const std::string& text, std::size_t from, const std::atomic_bool& cancel);
+                                       const std::string& text, std::size_t from,
+                                       const std::atomic_bool& cancel);
     // The first parent row, from row from on, with a child under the link whose column shows text.
     std::optional<std::size_t> nextParent(std::size_t link, const std::vector<Column>& columns,
-                                          const std::string& text, std::size_t from, const std::atomic_bool& cancel);
+                                          const std::string& text, std::size_t from,
+                                          const std::atomic_bool& cancel);
 
 private:
     std::optional<std::size_t> first(const std::string& sql, const std::string& text, std::size_t from,
-                                      const std::atomic_bool& cancel);
+                                     const std::atomic_bool& cancel);
 
     CopyReader& m_reader;
 };

@@ -126,8 +126,9 @@ bool PageIndex::fillTable(Cursor& cursor, double& y, bool& fresh, std::vector<Ba
         if (item.detail.size() == 1 && !item.detail.front().link) {
             // One row per dataset row: as many as fit, worked out at once.
             const double height = item.detail.front().height;
-            std::size_t fit = height > 0 ? static_cast<std::size_t>(std::max(0.0, std::floor((limit - y) / height)))
-                                         : item.rows - cursor.row;
+            std::size_t fit = height > 0
+                                  ? static_cast<std::size_t>(std::max(0.0, std::floor((limit - y) / height)))
+                                  : item.rows - cursor.row;
             fit = std::min(std::max<std::size_t>(fit, 1), item.rows - cursor.row);
             if (bands) {
                 for (std::size_t i = 0; i < fit; ++i, ++cursor.row) {

@@ -25,7 +25,7 @@ public:
         double height = 0;  // a fixed part's
         double title = 0;
         std::vector<double> header, empty, summary;  // each row's height
-        std::vector<Detail> detail;                   // the rows shown for each dataset row
+        std::vector<Detail> detail;                  // the rows shown for each dataset row
         std::size_t rows = 0;
         std::vector<const std::vector<std::uint32_t>*> counts;  // per link, each dataset row's children
     };

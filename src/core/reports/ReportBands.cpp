@@ -150,7 +150,8 @@ private:
                 return false;
             }
             const std::string_view contents = m_text.substr(m_at, end - m_at);
-            if (contents.find("<td") != std::string_view::npos || contents.find("<th") != std::string_view::npos ||
+            if (contents.find("<td") != std::string_view::npos ||
+                contents.find("<th") != std::string_view::npos ||
                 contents.find("<tr") != std::string_view::npos) {
                 return false;
             }
@@ -285,9 +286,9 @@ std::optional<ReportBands> ReportBands::read(std::string_view text, std::span<co
         fixedStart = from;
     }
     bands.fixed.emplace_back(text.substr(fixedStart));
-    if (bands.sections.empty() || std::any_of(bands.fixed.begin(), bands.fixed.end(), [&](const std::string& part) {
-            return holdsDatasetSection(part, datasets);
-        })) {
+    if (bands.sections.empty() ||
+        std::any_of(bands.fixed.begin(), bands.fixed.end(),
+                    [&](const std::string& part) { return holdsDatasetSection(part, datasets); })) {
         return std::nullopt;
     }
     return bands;

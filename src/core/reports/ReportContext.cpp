@@ -255,7 +255,8 @@ void ReportContext::withinRow(const ReportTable& table, const std::vector<TableV
     if (!children.empty()) {
         const auto& links = frame.layout->links;
         for (std::size_t link = 0; link < links.size(); ++link) {
-            Group group{position, link < children.size() ? children[link] : ChildGroups::Rows(),
+            Group group{position,
+                        link < children.size() ? children[link] : ChildGroups::Rows(),
                         ReportTable::Totals(links[link]->child->keys().size()),
                         {links[link]->child, &m_layouts.at(links[link]->child), false, {}}};
             for (const auto& row : group.rows) {

@@ -79,7 +79,8 @@ std::shared_ptr<const ReportCopy> ReportCopy::make(const ReportValue& report,
     }
     for (std::size_t link = 0; link < copy->m_links.size(); ++link) {
         const std::string child = table(copy->childOf(link));
-        db.exec("CREATE INDEX " + child + "_" + childKey(link) + " ON " + child + " (" + childKey(link) + ")");
+        db.exec("CREATE INDEX " + child + "_" + childKey(link) + " ON " + child + " (" + childKey(link) +
+                ")");
     }
     copy->countChildren(db);
     db.exec("COMMIT");

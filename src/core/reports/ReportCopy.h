@@ -33,7 +33,8 @@ public:
     // Reads every dataset of report once, in order, into a new file in directory. Throws
     // TableError (IoError for the file) and leaves no file behind. The report's own datasets may
     // read the run's tables: this runs on the thread that owns them.
-    static std::shared_ptr<const ReportCopy> make(const ReportValue& report, const std::filesystem::path& directory);
+    static std::shared_ptr<const ReportCopy> make(const ReportValue& report,
+                                                  const std::filesystem::path& directory);
     ~ReportCopy();
     ReportCopy(const ReportCopy&) = delete;
     ReportCopy& operator=(const ReportCopy&) = delete;

@@ -22,7 +22,7 @@ struct ReportDataset {
         : name(std::move(name)), columns(std::move(columns)), rows(std::move(rows)) {}
 
     std::string name;
-    std::vector<std::string> columns;  // as the source gives them; repeats allowed
+    std::vector<std::string> columns;           // as the source gives them; repeats allowed
     std::vector<std::vector<TableValue>> rows;  // the rows, when the dataset holds them
     // Otherwise where the rows are read from, afresh on every pass: a detail report of a million
     // lines goes from the tables to the report file without being held. It reads the tables of

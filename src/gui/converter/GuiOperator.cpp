@@ -29,7 +29,8 @@ void GuiOperator::showReport(ReportValue report) {
     // page at a time.
     std::shared_ptr<ReportValue> shown;
     try {
-        shown = std::make_shared<ReportValue>(ReportCopy::make(report, QDir::tempPath().toStdString())->report());
+        shown =
+            std::make_shared<ReportValue>(ReportCopy::make(report, QDir::tempPath().toStdString())->report());
     } catch (const std::exception& error) {
         // The run itself is done and committed: only its report is lost.
         emit messageShown(tr("The report cannot be shown: %1").arg(QString::fromStdString(error.what())));

@@ -57,7 +57,8 @@ QString fixedWords(const std::string& contents) {
     return QString::fromStdString(shownText(words));
 }
 
-std::vector<CopySearch::Column> searchedColumns(const std::string& contents, const std::vector<std::string>& columns) {
+std::vector<CopySearch::Column> searchedColumns(const std::string& contents,
+                                                const std::vector<std::string>& columns) {
     const std::vector<std::string> keys = uniqueColumnNames(columns);
     std::vector<CopySearch::Column> found;
     for (const std::string& name : printedNames(contents)) {
@@ -73,7 +74,8 @@ std::vector<CopySearch::Column> searchedColumns(const std::string& contents, con
 
 }  // namespace
 
-BandFinder::BandFinder(BandRenderer& renderer, const BandLayout& layout, CopyReader& reader, const PageIndex& index)
+BandFinder::BandFinder(BandRenderer& renderer, const BandLayout& layout, CopyReader& reader,
+                       const PageIndex& index)
     : m_renderer(renderer), m_layout(layout), m_reader(reader), m_index(index), m_search(reader) {}
 
 PageSource::Match BandFinder::find(const QString& text, const PageSource::Match& after,
@@ -138,8 +140,8 @@ std::optional<PageSource::Match> BandFinder::from(const Position& start, bool af
     return std::nullopt;
 }
 
-std::optional<PageSource::Match> BandFinder::inLayout(const Position& start, bool after, Part part, double top,
-                                                      double height) {
+std::optional<PageSource::Match> BandFinder::inLayout(const Position& start, bool after, Part part,
+                                                      double top, double height) {
     const std::vector<QRectF> rects = m_layout.matches(top, height, m_text);
     for (std::size_t k = 0; k < rects.size(); ++k) {
         const Position at{start[0], part, 0, 0, 0, static_cast<long long>(k)};
@@ -156,7 +158,8 @@ std::optional<PageSource::Match> BandFinder::inRows(const Position& start, bool 
     const auto& styles = part == Header ? table.header : part == Empty ? table.empty : table.summary;
     for (std::size_t row = 0; row < rows.size() && row < styles.size(); ++row) {
         for (std::size_t cell = 0; cell < rows[row].size() && cell < styles[row].cells.size(); ++cell) {
-            const Position at{start[0], part, static_cast<long long>(row), 0, 0, static_cast<long long>(cell)};
+            const Position at{start[0], part, static_cast<long long>(row),
+                              0,        0,    static_cast<long long>(cell)};
             if ((after ? at > start : at >= start) && shows(rows[row][cell], m_text)) {
                 return placed(at, BandLayout::textRect(styles[row].cells[cell], rows[row][cell], m_text));
             }
@@ -210,11 +213,15 @@ std::optional<PageSource::Match> BandFinder::inDatasetRow(std::size_t section, s
         const auto link = m_renderer.linkOf(section, d);
         const std::size_t count = link ? children[*link].size() : 1;
         for (std::size_t child = 0; child < count; ++child) {
-            m_renderer.detailRow(section, d, values.front(), row + 1, spans, link ? &children[*link][child] : nullptr,
-                                 child + 1, cells);
+            m_renderer.detailRow(section, d, values.front(), row + 1, spans,
+                                 link ? &children[*link][child] : nullptr, child + 1, cells);
             for (std::size_t c = 0; c < cells.size() && c < styles[d].cells.size(); ++c) {
-                const Position at{start[0], Detail, static_cast<long long>(row), static_cast<long long>(d),
-                                  static_cast<long long>(child), static_cast<long long>(c)};
+                const Position at{start[0],
+                                  Detail,
+                                  static_cast<long long>(row),
+                                  static_cast<long long>(d),
+                                  static_cast<long long>(child),
+                                  static_cast<long long>(c)};
                 const QString text = QString::fromStdString(cells[c]);
                 if ((after ? at > start : at >= start) && shows(text, m_text)) {
                     return placed(at, BandLayout::textRect(styles[d].cells[c], text, m_text));
@@ -256,8 +263,8 @@ std::optional<std::size_t> BandFinder::nextCandidate(std::size_t section, std::s
         const std::size_t global = m_renderer.links(section)[*link];
         if (everyRow) {
             const auto& counts = copy.childCounts(global);
-            const auto withChildren =
-                std::find_if(counts.begin() + static_cast<std::ptrdiff_t>(from), counts.end(), [](auto n) { return n > 0; });
+            const auto withChildren = std::find_if(counts.begin() + static_cast<std::ptrdiff_t>(from),
+                                                   counts.end(), [](auto n) { return n > 0; });
             take(withChildren == counts.end() ? std::nullopt
                                               : std::optional<std::size_t>(withChildren - counts.begin()));
         } else {
@@ -284,13 +291,14 @@ PageSource::Match BandFinder::placed(const Position& at, const QRectF& rect) {
             kind = Kind::Header;
             break;
         case Detail:
-            cursor = Cursor{item, Cursor::Detail, static_cast<std::size_t>(at[2]), static_cast<std::size_t>(at[3]),
-                            static_cast<std::size_t>(at[4])};
+            cursor = Cursor{item, Cursor::Detail, static_cast<std::size_t>(at[2]),
+                            static_cast<std::size_t>(at[3]), static_cast<std::size_t>(at[4])};
             kind = Kind::Detail;
             break;
         case Empty:
         case Summary:
-            cursor = Cursor{item, at[1] == Empty ? Cursor::Empty : Cursor::Summary, static_cast<std::size_t>(at[2])};
+            cursor = Cursor{item, at[1] == Empty ? Cursor::Empty : Cursor::Summary,
+                            static_cast<std::size_t>(at[2])};
             kind = at[1] == Empty ? Kind::Empty : Kind::Summary;
             break;
         default:
@@ -304,11 +312,12 @@ PageSource::Match BandFinder::placed(const Position& at, const QRectF& rect) {
         if (band.kind != kind || band.at.item != item) {
             continue;
         }
-        const bool same = kind == Kind::Fixed ? rect.top() >= band.at.from && rect.top() < band.at.from + band.height
-                          : kind == Kind::Detail
-                              ? band.at.row == cursor.row && band.at.detail == cursor.detail && band.at.child == cursor.child
-                          : kind == Kind::Title ? true
-                                                : band.at.row == static_cast<std::size_t>(at[2]);
+        const bool same =
+            kind == Kind::Fixed    ? rect.top() >= band.at.from && rect.top() < band.at.from + band.height
+            : kind == Kind::Detail ? band.at.row == cursor.row && band.at.detail == cursor.detail &&
+                                         band.at.child == cursor.child
+            : kind == Kind::Title ? true
+                                  : band.at.row == static_cast<std::size_t>(at[2]);
         if (same) {
             match.rect = rect.translated(0, band.y - (kind == Kind::Fixed ? band.at.from : 0));
             break;

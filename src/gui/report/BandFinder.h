@@ -25,7 +25,8 @@ class BandFinder {
 public:
     BandFinder(BandRenderer& renderer, const BandLayout& layout, CopyReader& reader, const PageIndex& index);
 
-    PageSource::Match find(const QString& text, const PageSource::Match& after, const std::atomic_bool& cancel);
+    PageSource::Match find(const QString& text, const PageSource::Match& after,
+                           const std::atomic_bool& cancel);
 
 private:
     // item, part (fixed, title, header, detail, empty, summary), row, detail, child, cell
@@ -33,7 +34,8 @@ private:
     enum Part { Fixed, Title, Header, Detail, Empty, Summary };
 
     std::optional<PageSource::Match> from(const Position& start, bool after);
-    std::optional<PageSource::Match> inLayout(const Position& start, bool after, Part part, double top, double height);
+    std::optional<PageSource::Match> inLayout(const Position& start, bool after, Part part, double top,
+                                              double height);
     std::optional<PageSource::Match> inRows(const Position& start, bool after, Part part,
                                             const std::vector<std::vector<QString>>& rows);
     std::optional<PageSource::Match> inDetail(const Position& start, bool after);

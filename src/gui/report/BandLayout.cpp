@@ -208,15 +208,17 @@ BandLayout::Measured BandLayout::measureRow(const QTextTable& table, int r) cons
         const QRectF text = layout->blockBoundingRect(block);
         Cell made;
         const QTextFrameFormat::BorderStyle styles[4] = {format.leftBorderStyle(), format.topBorderStyle(),
-                                                          format.rightBorderStyle(), format.bottomBorderStyle()};
+                                                         format.rightBorderStyle(),
+                                                         format.bottomBorderStyle()};
         const double widths[4] = {format.leftBorder(), format.topBorder(), format.rightBorder(),
                                   format.bottomBorder()};
-        const QBrush brushes[4] = {format.leftBorderBrush(), format.topBorderBrush(), format.rightBorderBrush(),
-                                   format.bottomBorderBrush()};
+        const QBrush brushes[4] = {format.leftBorderBrush(), format.topBorderBrush(),
+                                   format.rightBorderBrush(), format.bottomBorderBrush()};
         for (int side = 0; side < 4; ++side) {
             const bool drawn = styles[side] != QTextFrameFormat::BorderStyle_None && widths[side] > 0;
             made.border[side] = drawn ? widths[side] : 0;
-            made.borderBrush[side] = brushes[side].style() == Qt::NoBrush ? QBrush(Qt::darkGray) : brushes[side];
+            made.borderBrush[side] =
+                brushes[side].style() == Qt::NoBrush ? QBrush(Qt::darkGray) : brushes[side];
         }
         const double left = format.leftPadding() + widths[0];
         const double above = format.topPadding() + widths[1];
@@ -234,11 +236,12 @@ BandLayout::Measured BandLayout::measureRow(const QTextTable& table, int r) cons
         if (format.hasProperty(QTextFormat::BackgroundBrush)) {
             made.background = format.background();
         }
-        const QTextCharFormat chars = block.begin() != block.end() ? block.begin().fragment().charFormat()
-                                                                   : block.charFormat();
+        const QTextCharFormat chars =
+            block.begin() != block.end() ? block.begin().fragment().charFormat() : block.charFormat();
         made.font = chars.font().resolve(m_doc->defaultFont());
         made.metrics = std::make_shared<const QFontMetricsF>(made.font, &m_metrics);
-        made.color = chars.foreground().style() == Qt::NoBrush ? QColor(Qt::black) : chars.foreground().color();
+        made.color =
+            chars.foreground().style() == Qt::NoBrush ? QColor(Qt::black) : chars.foreground().color();
         made.align = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
         made.nowrap = block.blockFormat().nonBreakableLines();
         top = std::min(top, made.rect.top());
@@ -275,7 +278,7 @@ bool BandLayout::shows(double top, double bottom) const {
 }
 
 void BandLayout::paintRow(QPainter& painter, const BandLayout::Row& row, double y,
-                           const std::vector<QString>& texts) const {
+                          const std::vector<QString>& texts) const {
     const double dpi = painter.device()->logicalDpiY();
     for (std::size_t i = 0; i < row.cells.size(); ++i) {
         const BandLayout::Cell& cell = row.cells[i];
@@ -370,9 +373,10 @@ std::vector<QRectF> BandLayout::matches(double top, double height, const QString
         const QTextLine line = lines->lineForTextPosition(start);
         if (line.isValid()) {
             const double x = line.cursorToX(start);
-            const double right = lines->lineForTextPosition(end).isValid() && line.textStart() + line.textLength() >= end
-                                     ? line.cursorToX(end)
-                                     : line.naturalTextWidth();
+            const double right =
+                lines->lineForTextPosition(end).isValid() && line.textStart() + line.textLength() >= end
+                    ? line.cursorToX(end)
+                    : line.naturalTextWidth();
             found.emplace_back(at.left() + x, at.top() + line.y(), right - x, line.height());
         }
     }

@@ -35,7 +35,7 @@ public:
         QBrush background;
         double border[4] = {0, 0, 0, 0};  // left, top, right, bottom
         QBrush borderBrush[4];
-        QFont font;  // as laid out at 96 dpi
+        QFont font;                                    // as laid out at 96 dpi
         std::shared_ptr<const QFontMetricsF> metrics;  // of the font at 96 dpi
         QColor color;
         Qt::Alignment align = Qt::AlignLeft;

@@ -145,8 +145,9 @@ std::vector<PageIndex::Item> BandedPages::items() const {
         PageIndex::Item item;
         item.table = true;
         item.title = table.titleHeight;
-        for (const auto& [rows, into] : {std::pair{&table.header, &item.header}, std::pair{&table.empty, &item.empty},
-                                         std::pair{&table.summary, &item.summary}}) {
+        for (const auto& [rows, into] :
+             {std::pair{&table.header, &item.header}, std::pair{&table.empty, &item.empty},
+              std::pair{&table.summary, &item.summary}}) {
             for (const auto& row : *rows) {
                 into->push_back(row.height);
             }
@@ -217,7 +218,9 @@ void BandedPages::readRows(const std::vector<PageIndex::Band>& bands, std::vecto
 const std::vector<QString>& BandedPages::texts(const PageIndex::Band& band, std::vector<Rows>& rows) {
     const std::size_t section = band.at.item / 2;
     if (band.kind != PageIndex::Band::Detail) {
-        const int kind = band.kind == PageIndex::Band::Header ? 0 : band.kind == PageIndex::Band::Empty ? 1 : 2;
+        const int kind = band.kind == PageIndex::Band::Header  ? 0
+                         : band.kind == PageIndex::Band::Empty ? 1
+                                                               : 2;
         return m_fixedTexts[section][kind][band.at.row];
     }
     Rows& page = rows[section];
@@ -245,22 +248,27 @@ void BandedPages::paintBody(QPainter& painter, int page) {
         const std::size_t section = band.at.item / 2;
         switch (band.kind) {
             case PageIndex::Band::Fixed:
-                m_layout->paintSlice(painter, m_layout->fixedTop(section) + band.at.from, band.height, band.y);
+                m_layout->paintSlice(painter, m_layout->fixedTop(section) + band.at.from, band.height,
+                                     band.y);
                 break;
             case PageIndex::Band::Title:
                 m_layout->paintSlice(painter, m_layout->table(section).titleTop, band.height, band.y);
                 break;
             case PageIndex::Band::Header:
-                m_layout->paintRow(painter, m_layout->table(section).header[band.at.row], band.y, texts(band, rows));
+                m_layout->paintRow(painter, m_layout->table(section).header[band.at.row], band.y,
+                                   texts(band, rows));
                 break;
             case PageIndex::Band::Detail:
-                m_layout->paintRow(painter, m_layout->table(section).detail[band.at.detail], band.y, texts(band, rows));
+                m_layout->paintRow(painter, m_layout->table(section).detail[band.at.detail], band.y,
+                                   texts(band, rows));
                 break;
             case PageIndex::Band::Empty:
-                m_layout->paintRow(painter, m_layout->table(section).empty[band.at.row], band.y, texts(band, rows));
+                m_layout->paintRow(painter, m_layout->table(section).empty[band.at.row], band.y,
+                                   texts(band, rows));
                 break;
             case PageIndex::Band::Summary:
-                m_layout->paintRow(painter, m_layout->table(section).summary[band.at.row], band.y, texts(band, rows));
+                m_layout->paintRow(painter, m_layout->table(section).summary[band.at.row], band.y,
+                                   texts(band, rows));
                 break;
         }
     }

@@ -136,7 +136,8 @@ PageSource::Match HtmlPages::find(const QString& text, const Match& after, const
         const QTextLine line = lines->lineForTextPosition(start);
         if (line.isValid()) {
             const double x = line.cursorToX(start);
-            const int end = std::min(match.selectionEnd() - block.position(), line.textStart() + line.textLength());
+            const int end =
+                std::min(match.selectionEnd() - block.position(), line.textStart() + line.textLength());
             rect = QRectF(at.left() + x, at.top() + line.y(), line.cursorToX(end) - x, line.height());
         }
     }

@@ -55,7 +55,8 @@ void PageSource::paint(QPainter& painter, int page) {
                      QStringLiteral("Printed %1").arg(m_printed.toString(QStringLiteral("dd/MM/yyyy"))));
     painter.drawLine(QPointF(0, kHeaderHeight - 5), QPointF(body.width(), kHeaderHeight - 5));
     painter.drawLine(QPointF(0, body.bottom() + 5), QPointF(body.width(), body.bottom() + 5));
-    painter.drawText(QRectF(0, body.bottom() + 8, body.width(), kFooterHeight - 8), Qt::AlignHCenter | Qt::AlignTop,
+    painter.drawText(QRectF(0, body.bottom() + 8, body.width(), kFooterHeight - 8),
+                     Qt::AlignHCenter | Qt::AlignTop,
                      QStringLiteral("Page %1 of %2").arg(page + 1).arg(pageCount()));
     painter.restore();
 

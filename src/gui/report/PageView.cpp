@@ -119,7 +119,8 @@ void PageView::updateScrollBars() {
     verticalScrollBar()->setPageStep(area.height());
     verticalScrollBar()->setRange(0, pages == 0 ? 0 : static_cast<int>((pages - 1) * pitch() + last));
     horizontalScrollBar()->setPageStep(area.width());
-    horizontalScrollBar()->setRange(0, std::max(0, static_cast<int>(pageSize().width()) + 2 * kGap - area.width()));
+    horizontalScrollBar()->setRange(
+        0, std::max(0, static_cast<int>(pageSize().width()) + 2 * kGap - area.width()));
 }
 
 QPointF PageView::pageOrigin(int page) const {
@@ -138,7 +139,8 @@ const QImage& PageView::pageImage(int page) {
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform);
         painter.scale(m_zoom * ratio, m_zoom * ratio);
         painter.translate(printableOffset());
         m_source->paint(painter, page - 1);
@@ -167,7 +169,8 @@ void PageView::paintEvent(QPaintEvent*) {
             const QRectF mark((m_highlight.translated(body).adjusted(-1, -1, 1, 1)).toRect());
             painter.save();
             painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-            painter.fillRect(QRectF(origin + mark.topLeft() * m_zoom, mark.size() * m_zoom), QColor(255, 224, 64));
+            painter.fillRect(QRectF(origin + mark.topLeft() * m_zoom, mark.size() * m_zoom),
+                             QColor(255, 224, 64));
             painter.restore();
         }
     }

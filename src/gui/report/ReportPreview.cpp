@@ -180,7 +180,8 @@ void ReportPreview::buildToolBar() {
     m_findEdit->setAccessibleName(tr("Find in the report"));
     m_findEdit->setMaximumWidth(120);
     bar->addWidget(m_findEdit);
-    QAction* findNext = add(tr("Find Next"), QKeySequence::FindNext, [this] { findText(m_findEdit->text()); });
+    QAction* findNext =
+        add(tr("Find Next"), QKeySequence::FindNext, [this] { findText(m_findEdit->text()); });
     connect(m_findEdit, &QLineEdit::returnPressed, findNext, &QAction::trigger);
     QAction* find = new QAction(this);
     find->setShortcut(QKeySequence::Find);
@@ -373,10 +374,10 @@ PageJob* ReportPreview::startPdf(const QString& file) {
                     });
 }
 
-PageJob* ReportPreview::startJob(
-    const QString& doing,
-    std::function<QString(PageSource&, const std::atomic_bool&, const std::function<void(long long, long long)>&)>
-        work) {
+PageJob* ReportPreview::startJob(const QString& doing,
+                                 std::function<QString(PageSource&, const std::atomic_bool&,
+                                                       const std::function<void(long long, long long)>&)>
+                                     work) {
     if (m_job || !m_pages) {
         return nullptr;
     }
@@ -429,11 +430,12 @@ void ReportPreview::print() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    startJob(tr("Printing"), [printer](PageSource& pages, const std::atomic_bool& cancel, const auto& progress) {
-        return PageJob::paintPages(pages, *printer, cancel, progress) || cancel
-                   ? QString()
-                   : QObject::tr("The report could not be printed.");
-    });
+    startJob(tr("Printing"),
+             [printer](PageSource& pages, const std::atomic_bool& cancel, const auto& progress) {
+                 return PageJob::paintPages(pages, *printer, cancel, progress) || cancel
+                            ? QString()
+                            : QObject::tr("The report could not be printed.");
+             });
 }
 
 void ReportPreview::saveAsPdf() {

@@ -93,9 +93,10 @@ private:
     void showPages(std::unique_ptr<PageSource> pages);
     void turnTo(int page);
     void updatePageLabel();
-    PageJob* startJob(const QString& doing, std::function<QString(PageSource&, const std::atomic_bool&,
-                                                                  const std::function<void(long long, long long)>&)>
-                                                work);
+    PageJob* startJob(const QString& doing,
+                      std::function<QString(PageSource&, const std::atomic_bool&,
+                                            const std::function<void(long long, long long)>&)>
+                          work);
     void jobEnded(bool done, const QString& error);
 
     std::shared_ptr<PageSource> m_pages;
