@@ -8,6 +8,7 @@
 #include <QTextLayout>
 #include <QTextTable>
 
+#include <algorithm>
 #include <cmath>
 
 #include "reports/BandRenderer.h"
@@ -280,8 +281,13 @@ bool BandLayout::shows(double top, double bottom) const {
 void BandLayout::paintRow(QPainter& painter, const BandLayout::Row& row, double y,
                           const std::vector<QString>& texts) const {
     const double dpi = painter.device()->logicalDpiY();
-    for (std::size_t i = 0; i < row.cells.size(); ++i) {
-        const BandLayout::Cell& cell = row.cells[i];
+    // A PDF page gets an operation for every call: the row's borders go in one call per colour,
+    // and a font or colour is set only when it changes.
+    thread_local std::vector<std::pair<QBrush, std::vector<QRectF>>> borders;
+    for (auto& [brush, rects] : borders) {
+        rects.clear();
+    }
+    for (const Cell& cell : row.cells) {
         const QRectF rect = cell.rect.translated(0, y);
         if (cell.background.style() != Qt::NoBrush) {
             painter.fillRect(rect, cell.background);
@@ -292,16 +298,43 @@ void BandLayout::paintRow(QPainter& painter, const BandLayout::Row& row, double 
                                  {rect.right() - border[2], rect.top(), border[2], rect.height()},
                                  {rect.left(), rect.bottom() - border[3], rect.width(), border[3]}};
         for (int side = 0; side < 4; ++side) {
-            if (border[side] > 0) {
-                painter.fillRect(sides[side], cell.borderBrush[side]);
+            if (border[side] <= 0) {
+                continue;
             }
+            auto group = std::find_if(borders.begin(), borders.end(), [&](const auto& known) {
+                return known.first == cell.borderBrush[side];
+            });
+            if (group == borders.end()) {
+                group = borders.insert(borders.end(), {cell.borderBrush[side], {}});
+            }
+            group->second.push_back(sides[side]);
         }
-        if (i >= texts.size() || texts[i].isEmpty()) {
+    }
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    for (const auto& [brush, rects] : borders) {
+        if (!rects.empty()) {
+            painter.setBrush(brush);
+            painter.drawRects(rects.data(), static_cast<int>(rects.size()));
+        }
+    }
+    painter.restore();
+    for (std::size_t i = 0; i < row.cells.size() && i < texts.size(); ++i) {
+        const Cell& cell = row.cells[i];
+        if (texts[i].isEmpty()) {
             continue;
         }
+        if (cell.deviceDpi != dpi) {
+            cell.deviceFont = deviceFont(cell.font, dpi);
+            cell.deviceDpi = dpi;
+        }
+        if (painter.font() != cell.deviceFont) {
+            painter.setFont(cell.deviceFont);
+        }
+        if (painter.pen().color() != cell.color || painter.pen().style() != Qt::SolidLine) {
+            painter.setPen(cell.color);
+        }
         const QString shown = elided(cell, texts[i]);
-        painter.setFont(deviceFont(cell.font, dpi));
-        painter.setPen(cell.color);
         painter.drawText(QPointF(textLeft(cell, shown), y + cell.baseline), shown);
     }
 }

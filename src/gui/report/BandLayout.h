@@ -40,6 +40,9 @@ public:
         QColor color;
         Qt::Alignment align = Qt::AlignLeft;
         bool nowrap = false;
+        // The font for the last device painted on, by its resolution.
+        mutable QFont deviceFont;
+        mutable double deviceDpi = 0;
     };
 
     struct Row {
