@@ -60,6 +60,9 @@ CopySearch::~CopySearch() {
 
 std::optional<std::size_t> CopySearch::first(const std::string& sql, const std::string& text,
                                              std::size_t from, const std::atomic_bool& cancel) {
+    if (cancel) {
+        return std::nullopt;
+    }
     sqlite3* db = m_reader.database().handle();
     sqlite3_progress_handler(db, 10000, &cancelled, const_cast<std::atomic_bool*>(&cancel));
     const std::string pattern = likePattern(text);

@@ -20,6 +20,8 @@ PageJob::PageJob(Work work, QObject* parent) : QObject(parent), m_work(std::move
 PageJob::~PageJob() {
     cancel();
     wait();
+    // Ended, but the queued word of its end never comes now: the thread object is ours to delete.
+    delete m_thread;
 }
 
 void PageJob::start() {
