@@ -120,8 +120,11 @@ std::vector<QStringList> BandedPages::samples() {
                 const auto link = m_renderer->linkOf(s, d);
                 const std::size_t count = link ? children[*link].size() : 1;
                 for (std::size_t c = 0; c < count; ++c) {
-                    m_renderer->detailRow(s, d, rows.values[r], r + 1, rows.spans,
-                                          link ? &children[*link][c] : nullptr, c + 1, cells, true);
+                    // Numbered as the last rows are, so a column of row numbers is as wide as
+                    // the longest of them.
+                    m_renderer->detailRow(s, d, rows.values[r], copy.datasets()[*dataset].rows - r,
+                                          rows.spans, link ? &children[*link][c] : nullptr, c + 1, cells,
+                                          true);
                     samples.back() << BandLayout::renderedRow(band.detail[d].row, cells);
                 }
             }
