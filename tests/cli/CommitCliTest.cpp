@@ -46,6 +46,10 @@ TEST_F(CommitCliTest, TheReportIsWrittenAsAnOutputWhateverStandsBesideIt) {
          dest / "bank.txt"},
         {"the destination named so", [] {}, dest / "report.json.part"},
     };
+    // A report name as long as names go still has room for its work name.
+    const fs::path longReport = dest / (std::string(245, 'r') + ".json");
+    EXPECT_EQ(run(directCredit(input(), {"--report", longReport.string()})).status, 0);
+    EXPECT_TRUE(fs::exists(longReport));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(dest);
@@ -144,6 +148,15 @@ TEST_F(CommitCliTest, ReadOnlyOutputsAreRefusedAndKept) {
         EXPECT_EQ(folder(), before);
         fs::permissions(dest / name, fs::perms::owner_write, fs::perm_options::add);
     }
+    // A report folder this user may not write fails the run before anything is in place.
+    const Folder before = folder();
+    const fs::path reports = scratch.path() / "reports";
+    fs::create_directories(reports);
+    const CliOutcome outcome =
+        run(directCredit(source, {"--report", (reports / "r.json").string()}), 0, asUser);
+    EXPECT_EQ(outcome.status, 2) << outcome.out << outcome.err;
+    EXPECT_EQ(folder(), before);
+    EXPECT_TRUE(fs::is_empty(reports));
 }
 
 TEST_F(CommitCliTest, FilesOfTheProgramThatAreNotRegularAreNotOpened) {

@@ -181,8 +181,9 @@ TEST_F(ConvertCliTest, VerifyReportsProblemsByLine) {
 
 TEST_F(ConvertCliTest, ReportThatWouldOverwriteAFileOfTheRunOrHasNoFolderIsAUsageError) {
     fs::copy_file(testData("dcp/eleven.txt"), home.out("source.json"));
+    fs::create_directory(home.out("folder.json"));
     for (const char* name : {"source.json", "bank.txt", "ACME01_DCP_InvalidAcctRecord.txt",
-                             "2030-01-02ACME01_DCP.zip", "missing/report.json"}) {
+                             "2030-01-02ACME01_DCP.zip", "missing/report.json", "folder.json"}) {
         auto args = directCredit("dcp/eleven.txt");
         args[10] = home.out("source.json").string();
         args.insert(args.end(), {"--report", home.out(name).string()});
@@ -190,8 +191,8 @@ TEST_F(ConvertCliTest, ReportThatWouldOverwriteAFileOfTheRunOrHasNoFolderIsAUsag
         EXPECT_EQ(outcome.status, 64) << name;
         EXPECT_EQ(outcome.err.rfind("error: --report: ", 0), 0u) << outcome.err;
         EXPECT_EQ(outcome.out, "") << name;
-        EXPECT_EQ(std::distance(fs::directory_iterator(home.out("")), fs::directory_iterator()), 1)
-            << "only the source is in the folder";
+        EXPECT_EQ(std::distance(fs::directory_iterator(home.out("")), fs::directory_iterator()), 2)
+            << "only the source and the folder are in the folder";
     }
 }
 

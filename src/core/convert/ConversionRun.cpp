@@ -147,8 +147,8 @@ RunResult runConversion(const ConversionRequest& request, Session& session, Oper
     if (session.problem()) {
         throw ConversionError(*session.problem());
     }
-    const Date today =
-        session.clock().today();  // one date for record 001, the checks, the archive and reports
+    // One date for record 001, the checks, the archive and the report.
+    const Date today = session.clock().today();
     if (auto problem = requestProblem(request, today)) {
         return stopped(op, *problem);
     }

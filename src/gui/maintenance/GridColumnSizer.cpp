@@ -14,9 +14,10 @@ constexpr int kThaiMarkRoom = 16;
 
 }  // namespace
 
-GridColumnSizer::GridColumnSizer(QTableView* grid) : QObject(grid), m_grid(grid) {
+GridColumnSizer::GridColumnSizer(QTableView* grid)
+    : QObject(grid), m_grid(grid), m_viewport(grid->viewport()) {
     m_grid->horizontalHeader()->setStretchLastSection(false);
-    m_grid->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 void GridColumnSizer::fitToContents() {
@@ -55,7 +56,9 @@ void GridColumnSizer::fillToEdge() {
 }
 
 bool GridColumnSizer::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_grid->viewport() && event->type() == QEvent::Resize) {
+    // The viewport still sends events while the grid is being torn down; the grid is not asked
+    // for anything until the event is a resize of the viewport we watch.
+    if (event->type() == QEvent::Resize && watched == m_viewport) {
         fillToEdge();
     }
     return QObject::eventFilter(watched, event);

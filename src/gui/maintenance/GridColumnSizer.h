@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QTableView;
+class QWidget;
 
 namespace convertor {
 
@@ -27,6 +28,7 @@ private:
     void fillToEdge();
 
     QTableView* m_grid;
+    QWidget* m_viewport;
     int m_lastContentWidth = 0;
 };
 
