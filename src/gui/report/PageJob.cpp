@@ -8,12 +8,21 @@
 #include <QThread>
 
 #include "report/PageSource.h"
+#include "reports/ReportEngine.h"
+#include "reports/ReportValue.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
 namespace convertor {
+
+namespace {
+
+// Stops a render part-way: thrown by the sink once the render is cancelled.
+struct Cancelled {};
+
+}  // namespace
 
 PageJob::PageJob(Work work, QObject* parent) : QObject(parent), m_work(std::move(work)) {}
 
@@ -133,6 +142,29 @@ QString PageJob::writePdf(PageSource& pages, const QString& file, const std::ato
         return QObject::tr("Cannot write %1: %2").arg(file, out.errorString());
     }
     return {};
+}
+
+QString PageJob::writeHtml(const ReportEngine& engine, const ReportValue& report, const QString& file,
+                           const std::atomic_bool& cancel) {
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        return QObject::tr("Cannot write %1: %2").arg(file, out.errorString());
+    }
+    try {
+        engine.render(report, [&](std::string_view block) {
+            if (cancel) {
+                throw Cancelled{};
+            }
+            out.write(block.data(), static_cast<qint64>(block.size()));
+        });
+    } catch (const Cancelled&) {
+        out.cancelWriting();
+        return {};
+    } catch (const std::exception& error) {
+        out.cancelWriting();
+        return QString::fromStdString(error.what());
+    }
+    return out.commit() ? QString() : QObject::tr("Cannot write %1: %2").arg(file, out.errorString());
 }
 
 }  // namespace convertor

@@ -14,6 +14,8 @@ class QThread;
 namespace convertor {
 
 class PageSource;
+class ReportEngine;
+struct ReportValue;
 
 // A long piece of work on a report (printing, a PDF or HTML file) on a thread of its own, so the
 // window stays free: it tells its progress, can be cancelled, and says how it ended. The pages are
@@ -44,6 +46,10 @@ public:
     // A PDF file of the pages; the file appears only once every page is in it.
     static QString writePdf(PageSource& pages, const QString& file, const std::atomic_bool& cancel,
                             const std::function<void(long long, long long)>& progress = {});
+
+    // The report as HTML through the engine's template; like the PDF, the file appears only whole.
+    static QString writeHtml(const ReportEngine& engine, const ReportValue& report, const QString& file,
+                             const std::atomic_bool& cancel);
 
 signals:
     void progressed(long long done, long long total);

@@ -43,32 +43,6 @@ QString templateWarning(const std::filesystem::path& file, const ReportEngine& e
         .arg(problem, QString::fromStdString(engine.templateName()));
 }
 
-// Stops a render part-way: thrown by the sink once the render is cancelled.
-struct Cancelled {};
-
-QString writeHtml(const ReportEngine& engine, const ReportValue& report, const QString& file,
-                  const std::atomic_bool& cancel) {
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return QObject::tr("Cannot write %1: %2").arg(file, out.errorString());
-    }
-    try {
-        engine.render(report, [&](std::string_view block) {
-            if (cancel) {
-                throw Cancelled{};
-            }
-            out.write(block.data(), static_cast<qint64>(block.size()));
-        });
-    } catch (const Cancelled&) {
-        out.cancelWriting();
-        return {};
-    } catch (const std::exception& error) {
-        out.cancelWriting();
-        return QString::fromStdString(error.what());
-    }
-    return out.commit() ? QString() : QObject::tr("Cannot write %1: %2").arg(file, out.errorString());
-}
-
 }  // namespace
 
 ReportPreview::ReportPreview(QWidget* parent) : QMainWindow(parent) {
@@ -347,7 +321,7 @@ bool ReportPreview::savePdf(const QString& file) const {
 bool ReportPreview::saveHtml(const QString& file) const {
     if (m_report) {
         const std::atomic_bool never{false};
-        return writeHtml(m_engine, *m_report, file, never).isEmpty();
+        return PageJob::writeHtml(m_engine, *m_report, file, never).isEmpty();
     }
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
@@ -462,7 +436,7 @@ void ReportPreview::saveAsHtml() {
     const ReportValue report = *m_report;
     startJob(tr("Saving %1").arg(QFileInfo(file).fileName()),
              [engine, report, file](PageSource&, const std::atomic_bool& cancel, const auto&) {
-                 return writeHtml(engine, report, file, cancel);
+                 return PageJob::writeHtml(engine, report, file, cancel);
              });
 }
 
