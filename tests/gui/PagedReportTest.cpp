@@ -1,7 +1,11 @@
 #include <QDir>
 #include <QFile>
+#include <QPageRanges>
 #include <QPointer>
+#include <QPrinter>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +34,7 @@ private slots:
     void longThaiNamesAreCutNotWrapped();
     void findGoesThroughThePages();
     void cancelledPdfLeavesNoFile();
+    void printsThePagesAsked();
 
 private:
     // The accepted lines of a one-table report: "Total: N lines" ends it.
@@ -354,6 +359,35 @@ void PagedReportTest::cancelledPdfLeavesNoFile() {
     QCOMPARE(ended.takeFirst().at(0).toBool(), true);
     QVERIFY(QFile(file).size() > 0);
     preview->close();
+}
+
+void PagedReportTest::printsThePagesAsked() {
+    QTemporaryDir out;
+    auto report = pages(lines(300));
+    QVERIFY(report && report->pageCount() > 5);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(out.filePath(QStringLiteral("printed.pdf")));
+    printer.setPageLayout(PageSource::pageLayout());
+    QPageRanges ranges;
+    ranges.addRange(3, 4);
+    printer.setPageRanges(ranges);
+    const std::atomic_bool never{false};
+    std::vector<long long> told;
+    QVERIFY(PageJob::paintPages(*report, printer, never,
+                                [&](long long done, long long) { told.push_back(done); }));
+    QCOMPARE(told, (std::vector<long long>{1, 2}));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        QSKIP("pdftotext is not installed: the printed pages' texts are not checked");
+    }
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"),
+               {out.filePath(QStringLiteral("printed.pdf")), QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(printed.contains(report->rowTexts(2).value(1).section(QLatin1Char('\t'), 1, 1)));
+    QVERIFY(printed.contains(QStringLiteral("Page 4 of %1").arg(report->pageCount())));
+    QVERIFY(!printed.contains(QStringLiteral("Accepted lines")));
 }
 
 QTEST_MAIN(PagedReportTest)
