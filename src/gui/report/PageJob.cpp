@@ -11,10 +11,6 @@
 #include "reports/ReportEngine.h"
 #include "reports/ReportValue.h"
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 namespace convertor {
 
 namespace {
@@ -73,15 +69,6 @@ void PageJob::wait() {
 
 bool PageJob::paintPages(PageSource& pages, QPagedPaintDevice& device, const std::atomic_bool& cancel,
                          const std::function<void(long long, long long)>& progress) {
-#if defined(__GLIBC__)
-    // Each page's output is built in a buffer of some hundred KiB and freed: without this the heap
-    // is given back to the system and taken again on every page, a tenth of a PDF's time.
-    static const bool kept = [] {
-        constexpr int kKeep = 32 << 20;
-        return mallopt(M_TRIM_THRESHOLD, kKeep) == 1 && mallopt(M_MMAP_THRESHOLD, kKeep) == 1;
-    }();
-    (void)kept;
-#endif
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
