@@ -7,6 +7,10 @@
 #include <QSaveFile>
 #include <QThread>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "report/PageSource.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportValue.h"
@@ -69,6 +73,17 @@ void PageJob::wait() {
 
 bool PageJob::paintPages(PageSource& pages, QPagedPaintDevice& device, const std::atomic_bool& cancel,
                          const std::function<void(long long, long long)>& progress) {
+#if defined(__GLIBC__)
+    // Qt builds each page's output in a buffer grown a few bytes at a time and freed at the page's
+    // end: by default the heap is then grown and given back to the system page after page, a
+    // sixth of a PDF's time.
+    static const bool kept = [] {
+        constexpr int kPad = 16 << 20;
+        return mallopt(M_TOP_PAD, kPad) == 1 && mallopt(M_TRIM_THRESHOLD, 4 * kPad) == 1 &&
+               mallopt(M_MMAP_THRESHOLD, 2 * kPad) == 1;
+    }();
+    (void)kept;
+#endif
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
