@@ -61,6 +61,7 @@ QFont deviceFont(const QFont& font, double dpi) {
     QFont made(font);
     const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * kLayoutDpi / 72;
     made.setPointSizeF(pixels * 72 / dpi);
+    made.setStyleStrategy(QFont::PreferNoShaping);
     return made;
 }
 
