@@ -3,10 +3,12 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <atomic>
 #include <cstdio>
 #include <exception>
 
-#include "report/ReportDocument.h"
+#include "report/PageJob.h"
+#include "report/PageSource.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportJsonReader.h"
 #include "reports/ReportValue.h"
@@ -53,21 +55,24 @@ int main(int argc, char** argv) {
         return usage();
     }
     try {
-        const convertor::ReportValue report = convertor::readReportJson(positional[0].toStdString());
-        const std::string html = convertor::renderReportFile(
-            report, templates.toStdString(), convertor::Date{date.year(), date.month(), date.day()});
+        convertor::ReportValue report = convertor::readReportJson(positional[0].toStdString());
+        report.printedOn = convertor::Date{date.year(), date.month(), date.day()};
+        convertor::ReportEngine engine;
+        engine.load(templates.toStdString() + "/" + report.templateName);
         if (!htmlFile.isEmpty()) {
+            const std::string html = engine.render(report);
             QFile out(htmlFile);
             if (!out.open(QIODevice::WriteOnly) || out.write(html.data(), qint64(html.size())) < 0) {
                 std::fprintf(stderr, "error: cannot write %s\n", qPrintable(htmlFile));
                 return 2;
             }
         }
-        convertor::ReportDocument document;
-        document.setPrintedDate(date);
-        document.setHtml(QString::fromStdString(html));
-        if (!document.savePdf(positional[1])) {
-            std::fprintf(stderr, "error: cannot write %s\n", qPrintable(positional[1]));
+        const auto pages =
+            convertor::PageSource::ofReport(convertor::PageSource::withCopy(report), engine, date);
+        const std::atomic_bool never{false};
+        const QString error = convertor::PageJob::writePdf(*pages, positional[1], never);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "error: %s\n", qPrintable(error));
             return 2;
         }
     } catch (const std::exception& e) {

@@ -243,6 +243,33 @@ void ReportContext::within(const TemplateValue& value, const std::function<void(
     onTop(frame, body);
 }
 
+void ReportContext::withinRow(const ReportTable& table, const std::vector<TableValue>& values,
+                              std::size_t position, std::span<const ChildGroups::Rows> children,
+                              const std::function<void()>& body) {
+    Frame frame;
+    frame.kind = Frame::Row;
+    frame.layout = &m_layouts.at(&table);
+    frame.values = &values;
+    frame.position = position;
+    Children given;
+    if (!children.empty()) {
+        const auto& links = frame.layout->links;
+        for (std::size_t link = 0; link < links.size(); ++link) {
+            Group group{position,
+                        link < children.size() ? children[link] : ChildGroups::Rows(),
+                        ReportTable::Totals(links[link]->child->keys().size()),
+                        {links[link]->child, &m_layouts.at(links[link]->child), false, {}}};
+            for (const auto& row : group.rows) {
+                group.totals.add(row);
+            }
+            group.list.rows = group.rows;
+            given.current.push_back(std::move(group));
+        }
+        frame.children = &given;
+    }
+    onTop(frame, body);
+}
+
 void ReportContext::forEachItem(const TemplateValue& value, const std::function<void()>& body) {
     const auto& list = *static_cast<const RowList*>(value.ref);
     Frame frame;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -34,6 +35,12 @@ public:
     bool isEmpty(const TemplateValue& list) override;
     void forEachItem(const TemplateValue& list, const std::function<void()>& body) override;
     void within(const TemplateValue& value, const std::function<void()>& body) override;
+
+    // Calls body with one row of table the innermost scope, as a section over its dataset would:
+    // position is its RowNo, children its rows under each of the table's links in their order
+    // (none given: no children).
+    void withinRow(const ReportTable& table, const std::vector<TableValue>& values, std::size_t position,
+                   std::span<const ChildGroups::Rows> children, const std::function<void()>& body);
 
 private:
     struct Layout;

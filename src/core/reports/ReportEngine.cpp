@@ -42,8 +42,14 @@ bool ReportEngine::load(const std::filesystem::path& templateFile) {
     std::string name = templateFile.filename().string();
     // An empty file is a template that renders the empty report.
     m_renderer = text.empty() ? nullptr : std::make_shared<const TemplateRenderer>(name, text);
+    m_text = text.empty() ? nullptr : std::make_shared<const std::string>(text);
     m_templateName = std::move(name);
     return true;
+}
+
+const std::string& ReportEngine::templateText() const {
+    static const std::string kNone;
+    return m_text ? *m_text : kNone;
 }
 
 void ReportEngine::render(const ReportValue& report, BlockWriter& out, std::optional<Date> printedOn) const {

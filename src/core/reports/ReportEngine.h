@@ -34,6 +34,8 @@ public:
     // The file name of the template in use; empty for the empty report.
     const std::string& templateName() const { return m_templateName; }
     bool isEmptyReport() const { return m_templateName.empty(); }
+    // The text of the template in use, for reading its bands; empty for the empty report.
+    const std::string& templateText() const;
 
     // printedOn is the date printed on the report; else the run's date, else the local date.
     std::string render(const ReportValue& report, std::optional<Date> printedOn = std::nullopt) const;
@@ -48,6 +50,7 @@ public:
 private:
     std::string m_templateName;
     std::shared_ptr<const TemplateRenderer> m_renderer;  // none: the empty report
+    std::shared_ptr<const std::string> m_text;
 };
 
 // A fresh engine loaded with reportDir / report.templateName, rendered (the empty report when

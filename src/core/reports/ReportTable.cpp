@@ -75,6 +75,9 @@ ReportTable::ReportTable() = default;
 
 ReportTable::ReportTable(const ReportDataset& dataset, const std::vector<std::string>& groupKeys)
     : m_dataset(&dataset), m_keys(uniqueColumnNames(dataset.columns)) {
+    if (dataset.totals) {
+        m_totals = *dataset.totals;
+    }
     for (const auto& key : groupKeys) {
         const auto col = column(key);
         if (col && std::find(m_groupColumns.begin(), m_groupColumns.end(), *col) == m_groupColumns.end()) {

@@ -10,6 +10,7 @@
 #include "base/Clock.h"
 #include "refdata/TableStore.h"
 #include "refdata/TableValue.h"
+#include "reports/ReportTable.h"
 
 namespace convertor {
 
@@ -21,18 +22,22 @@ struct ReportDataset {
         : name(std::move(name)), columns(std::move(columns)), rows(std::move(rows)) {}
 
     std::string name;
-    std::vector<std::string> columns;  // as the source gives them; repeats allowed
+    std::vector<std::string> columns;           // as the source gives them; repeats allowed
     std::vector<std::vector<TableValue>> rows;  // the rows, when the dataset holds them
     // Otherwise where the rows are read from, afresh on every pass: a detail report of a million
     // lines goes from the tables to the report file without being held. It reads the tables of
     // the run, so it must not be used once they are closed (loadRows first to keep the report).
     std::function<std::unique_ptr<QueryCursor>()> source;
+    // The count and sums of the rows when they are known already, so nothing reads every row for them.
+    std::shared_ptr<const ReportTable::Totals> totals;
 
     // The rows one at a time, from the source when there is one.
     std::unique_ptr<QueryCursor> open() const;
     // Reads the source into rows and drops it.
     void loadRows();
 };
+
+class ReportCopy;
 
 // What a run hands to the front end to show: the template, its variables in the order they are
 // set (UTF-8 texts) and the datasets the template can reach.
@@ -50,6 +55,8 @@ struct ReportValue {
     std::vector<ReportDataset> datasets;
     std::vector<ChildLink> children;
     std::optional<Date> printedOn;  // the run's date; a report read back from a file has none
+    // Where the datasets read their rows from when they were copied out of the run's tables.
+    std::shared_ptr<const ReportCopy> copy;
 
     const std::string* variable(const std::string& name) const;
     const ReportDataset* dataset(const std::string& name) const;

@@ -1,5 +1,8 @@
 #include "converter/GuiOperator.h"
 
+#include <QDir>
+
+#include "reports/ReportCopy.h"
 #include "reports/ReportValue.h"
 
 namespace convertor {
@@ -21,9 +24,19 @@ void GuiOperator::setHashValue(const std::string& text) {
 }
 
 void GuiOperator::showReport(ReportValue report) {
-    // The window shows the report after the run, on its own thread: it gets the rows, not the tables.
-    report.loadRows();
-    emit reportShown(std::make_shared<ReportValue>(std::move(report)));
+    // The window shows the report after the run, and the next run empties the tables: the rows
+    // are copied here, on the run's thread, into a file the report keeps, which the preview reads a
+    // page at a time.
+    std::shared_ptr<ReportValue> shown;
+    try {
+        shown =
+            std::make_shared<ReportValue>(ReportCopy::make(report, QDir::tempPath().toStdString())->report());
+    } catch (const std::exception& error) {
+        // The run itself is done and committed: only its report is lost.
+        emit messageShown(tr("The report cannot be shown: %1").arg(QString::fromStdString(error.what())));
+        return;
+    }
+    emit reportShown(shown);
 }
 
 bool GuiOperator::confirmRepeat(const std::string& earlierRun) {

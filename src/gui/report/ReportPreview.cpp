@@ -1,23 +1,21 @@
 #include "report/ReportPreview.h"
 
-#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QKeySequence>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
-#include <QSaveFile>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
-#include "reports/ReportEngine.h"
-#include "reports/ReportValue.h"
+#include "report/HtmlPages.h"
+#include "report/PageJob.h"
+#include "report/PageView.h"
 
 namespace convertor {
 
@@ -42,22 +40,23 @@ QString templateWarning(const std::filesystem::path& file, const ReportEngine& e
 
 }  // namespace
 
-ReportPreview::ReportPreview(QWidget* parent)
-    : QMainWindow(parent), m_previewPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+ReportPreview::ReportPreview(QWidget* parent) : QMainWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Report Preview"));
-    ReportDocument::setUpPage(*m_previewPrinter);
-    m_view = new QPrintPreviewWidget(m_previewPrinter.get(), this);
-    m_view->setViewMode(QPrintPreviewWidget::SinglePageView);
-    m_view->fitToWidth();
+    m_view = new PageView(this);
+    m_view->setAccessibleName(tr("Report pages"));
     setCentralWidget(m_view);
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::paintPages);
-    connect(m_view, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::updatePageLabel);
+    connect(m_view, &PageView::currentPageChanged, this, &ReportPreview::updatePageLabel);
     buildToolBar();
+    buildStatusBar();
     fitTo(screen());
 }
 
-ReportPreview::~ReportPreview() = default;
+ReportPreview::~ReportPreview() {
+    // The jobs' threads read this window's pages: they end before the pages go.
+    delete m_job;
+    delete m_findJob;
+}
 
 ReportPreview* ReportPreview::showReport(const ReportValue& report, ReportEngine& engine,
                                          const std::filesystem::path& reportDir, QString* warning,
@@ -77,8 +76,12 @@ ReportPreview* ReportPreview::showReport(const ReportValue& report, ReportEngine
     if (screen) {
         preview->fitTo(screen);
     }
-    preview->setPrintedDate(today);
-    preview->setReportHtml(QString::fromStdString(engine.render(report, toDate(today))));
+    try {
+        preview->setReport(report, engine, today);
+    } catch (...) {
+        delete preview;
+        throw;
+    }
     preview->show();
     return preview;
 }
@@ -112,7 +115,7 @@ void ReportPreview::buildToolBar() {
     };
     add(tr("Zoom In"), QKeySequence::ZoomIn, &ReportPreview::zoomIn);
     add(tr("Zoom Out"), QKeySequence::ZoomOut, &ReportPreview::zoomOut);
-    bar->addAction(tr("Fit Width"), m_view, &QPrintPreviewWidget::fitToWidth);
+    add(tr("Fit Width"), QKeySequence(), &ReportPreview::fitWidth);
     bar->addSeparator();
     // The page turners show arrows, so that the whole bar fits a screen 1024 wide; their words
     // stay their tool tips and what a screen reader says.
@@ -123,10 +126,19 @@ void ReportPreview::buildToolBar() {
            QStyle::SP_MediaSkipBackward);
     turner(tr("Previous"), QKeySequence(Qt::Key_PageUp), &ReportPreview::previousPage,
            QStyle::SP_MediaSeekBackward);
-    m_pageLabel = new QLabel(bar);
-    m_pageLabel->setMinimumWidth(90);
-    m_pageLabel->setAlignment(Qt::AlignCenter);
-    bar->addWidget(m_pageLabel);
+    m_pageEdit = new QLineEdit(bar);
+    m_pageEdit->setObjectName(QStringLiteral("pageEdit"));
+    m_pageEdit->setAccessibleName(tr("Page number"));
+    m_pageEdit->setAlignment(Qt::AlignRight);
+    m_pageEdit->setValidator(new QIntValidator(1, 9999999, m_pageEdit));
+    // Room for six digits: the page count of a report of a million lines.
+    m_pageEdit->setFixedWidth(m_pageEdit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 10);
+    connect(m_pageEdit, &QLineEdit::returnPressed, this, [this] { turnTo(m_pageEdit->text().toInt()); });
+    bar->addWidget(m_pageEdit);
+    m_pageCount = new QLabel(bar);
+    m_pageCount->setMinimumWidth(m_pageCount->fontMetrics().horizontalAdvance(tr("of %1").arg(999999)) + 8);
+    m_pageCount->setContentsMargins(4, 0, 4, 0);
+    bar->addWidget(m_pageCount);
     turner(tr("Next"), QKeySequence(Qt::Key_PageDown), &ReportPreview::nextPage, QStyle::SP_MediaSeekForward);
     turner(tr("Last"), QKeySequence(Qt::CTRL | Qt::Key_End), &ReportPreview::lastPage,
            QStyle::SP_MediaSkipForward);
@@ -135,7 +147,7 @@ void ReportPreview::buildToolBar() {
     m_findEdit->setObjectName(QStringLiteral("findEdit"));
     m_findEdit->setPlaceholderText(tr("Find"));
     m_findEdit->setAccessibleName(tr("Find in the report"));
-    m_findEdit->setMaximumWidth(140);
+    m_findEdit->setMaximumWidth(120);
     bar->addWidget(m_findEdit);
     QAction* findNext =
         add(tr("Find Next"), QKeySequence::FindNext, [this] { findText(m_findEdit->text()); });
@@ -148,46 +160,82 @@ void ReportPreview::buildToolBar() {
     });
     addAction(find);
     bar->addSeparator();
-    add(tr("Print..."), QKeySequence::Print, &ReportPreview::print);
-    add(tr("Save PDF..."), QKeySequence::Save, &ReportPreview::saveAsPdf);
-    add(tr("Save HTML..."), QKeySequence(), &ReportPreview::saveAsHtml);
-    add(tr("Open..."), QKeySequence::Open, &ReportPreview::openReport);
+    m_fileActions = {add(tr("Print..."), QKeySequence::Print, &ReportPreview::print),
+                     add(tr("Save PDF..."), QKeySequence::Save, &ReportPreview::saveAsPdf),
+                     add(tr("Save HTML..."), QKeySequence(), &ReportPreview::saveAsHtml),
+                     add(tr("Open..."), QKeySequence::Open, &ReportPreview::openReport)};
     add(tr("Close"), QKeySequence::Close, &QWidget::close);
 }
 
-void ReportPreview::setReportHtml(const QString& html) {
-    m_document.setHtml(html);
-    m_matchStart = m_matchEnd = -1;
-    const QString title = m_document.title();
+void ReportPreview::buildStatusBar() {
+    m_progress = new QProgressBar(this);
+    m_progress->setAccessibleName(tr("Progress"));
+    m_progress->setMaximumWidth(200);
+    m_progress->hide();
+    m_cancel = new QPushButton(tr("Cancel"), this);
+    m_cancel->hide();
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        if (m_job) {
+            m_job->cancel();
+        }
+    });
+    statusBar()->addPermanentWidget(m_progress);
+    statusBar()->addPermanentWidget(m_cancel);
+}
+
+void ReportPreview::setReport(const ReportValue& report, const ReportEngine& engine, const QDate& printedOn) {
+    ReportValue copied = PageSource::withCopy(report);
+    std::unique_ptr<PageSource> pages = PageSource::ofReport(copied, engine, printedOn);
+    m_engine = engine;
+    m_report = std::make_unique<ReportValue>(std::move(copied));
+    if (!m_report->printedOn) {
+        m_report->printedOn = toDate(printedOn);
+    }
+    showPages(std::move(pages));
+}
+
+void ReportPreview::showPages(std::unique_ptr<PageSource> pages) {
+    delete m_findJob;
+    m_findJob = nullptr;
+    m_match = {};
+    m_view->setSource(nullptr);
+    m_pages = std::shared_ptr<PageSource>(std::move(pages));
+    m_view->setSource(m_pages.get());
+    const QString title = m_pages->title();
     setWindowTitle(title.isEmpty() ? tr("Report Preview") : tr("Report Preview - %1").arg(title));
-    refresh();
-}
-
-void ReportPreview::setPrintedDate(const QDate& date) {
-    m_document.setPrintedDate(date);
-    refresh();
-}
-
-void ReportPreview::paintPages(QPrinter* printer) {
-    m_document.paint(*printer, m_matchStart, m_matchEnd);
-}
-
-void ReportPreview::refresh() {
-    m_view->updatePreview();
     updatePageLabel();
 }
 
-void ReportPreview::updatePageLabel() {
-    if (m_pageLabel) {
-        m_pageLabel->setText(tr("Page %1 of %2").arg(currentPage()).arg(pageCount()));
+void ReportPreview::setPrintedDate(const QDate& date) {
+    if (m_pages) {
+        m_pages->setPrintedDate(date);
+        m_view->refresh();
     }
 }
 
-int ReportPreview::pageCount() const {
-    return m_view->pageCount();
+QString ReportPreview::html() const {
+    if (!m_report) {
+        auto* opened = dynamic_cast<const HtmlPages*>(m_pages.get());
+        return opened ? opened->html() : QString();
+    }
+    return QString::fromStdString(m_engine.render(*m_report));
 }
+
+int ReportPreview::pageCount() const {
+    return m_pages ? m_pages->pageCount() : 0;
+}
+
 int ReportPreview::currentPage() const {
     return m_view->currentPage();
+}
+
+void ReportPreview::updatePageLabel() {
+    const int pages = pageCount();
+    m_pageCount->setText(tr("of %1").arg(pages));
+    m_pageCount->setAccessibleName(tr("Page %1 of %2").arg(currentPage()).arg(pages));
+    if (!m_pageEdit->hasFocus()) {
+        m_pageEdit->setText(QString::number(currentPage()));
+    }
 }
 
 void ReportPreview::turnTo(int page) {
@@ -196,10 +244,13 @@ void ReportPreview::turnTo(int page) {
 }
 
 void ReportPreview::zoomIn() {
-    m_view->zoomIn(1.25);
+    m_view->zoomBy(1.25);
 }
 void ReportPreview::zoomOut() {
-    m_view->zoomOut(1.25);
+    m_view->zoomBy(1 / 1.25);
+}
+void ReportPreview::fitWidth() {
+    m_view->fitToWidth();
 }
 void ReportPreview::firstPage() {
     turnTo(1);
@@ -214,73 +265,51 @@ void ReportPreview::lastPage() {
     turnTo(pageCount());
 }
 
-bool ReportPreview::findText(const QString& text) {
-    const auto [start, end] = m_document.find(text, m_matchEnd < 0 ? 0 : m_matchEnd);
-    m_matchStart = start;
-    m_matchEnd = end;
-    refresh();
-    if (start < 0) {
-        statusBar()->showMessage(tr("\"%1\" not found").arg(text), 4000);
-        return false;
+void ReportPreview::findText(const QString& text) {
+    if (!m_pages || text.isEmpty()) {
+        emit found(false);
+        return;
     }
-    turnTo(m_document.pageOf(start) + 1);
-    return true;
+    if (m_findJob) {
+        m_findJob->disconnect(this);
+        delete m_findJob;  // cancels it and waits for it
+        m_findJob = nullptr;
+    }
+    auto result = std::make_shared<PageSource::Match>();
+    std::shared_ptr<PageSource> pages = m_pages;
+    const PageSource::Match after = m_match;
+    m_findJob = new PageJob(
+        [pages, text, after, result](const std::atomic_bool& cancel, const auto&) {
+            *result = pages->clone()->find(text, after, cancel);
+            return QString();
+        },
+        this);
+    connect(m_findJob, &PageJob::finished, this, [this, result, text](bool done, const QString& error) {
+        m_findJob->deleteLater();
+        m_findJob = nullptr;
+        if (!done) {
+            statusBar()->showMessage(error, 4000);
+            return;
+        }
+        m_match = *result;
+        m_view->setHighlight(m_match ? m_match.page + 1 : 0, m_match.rect);
+        updatePageLabel();
+        if (!m_match) {
+            statusBar()->showMessage(tr("\"%1\" not found").arg(text), 4000);
+        } else {
+            statusBar()->clearMessage();
+        }
+        emit found(bool(m_match));
+    });
+    statusBar()->showMessage(tr("Finding \"%1\"...").arg(text));
+    m_findJob->start();
 }
 
-bool ReportPreview::savePdf(const QString& file) const {
-    return m_document.savePdf(file);
-}
-
-bool ReportPreview::saveHtml(const QString& file) const {
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly)) {
-        return false;
+void ReportPreview::closeEvent(QCloseEvent* event) {
+    if (m_job) {
+        m_job->cancel();
     }
-    out.write(m_document.html().toUtf8());
-    return out.commit();
-}
-
-bool ReportPreview::openHtml(const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    setReportHtml(QString::fromUtf8(in.readAll()));
-    return true;
-}
-
-void ReportPreview::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    ReportDocument::setUpPage(printer);
-    QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
-    if (dialog.exec() == QDialog::Accepted) {
-        m_document.paint(printer);
-    }
-}
-
-void ReportPreview::saveAsPdf() {
-    const QString file = QFileDialog::getSaveFileName(this, tr("Save as PDF"), QString(),
-                                                      tr("PDF File (*.pdf);;All File (*)"));
-    if (!file.isEmpty() && !savePdf(file)) {
-        QMessageBox::warning(this, windowTitle(), tr("Cannot write %1").arg(file));
-    }
-}
-
-void ReportPreview::saveAsHtml() {
-    const QString file = QFileDialog::getSaveFileName(this, tr("Save as HTML"), QString(),
-                                                      tr("HTML File (*.html *.htm);;All File (*)"));
-    if (!file.isEmpty() && !saveHtml(file)) {
-        QMessageBox::warning(this, windowTitle(), tr("Cannot write %1").arg(file));
-    }
-}
-
-void ReportPreview::openReport() {
-    const QString file = QFileDialog::getOpenFileName(this, tr("Open Report"), QString(),
-                                                      tr("HTML File (*.html *.htm);;All File (*)"));
-    if (!file.isEmpty() && !openHtml(file)) {
-        QMessageBox::warning(this, windowTitle(), tr("Cannot open %1").arg(file));
-    }
+    QMainWindow::closeEvent(event);
 }
 
 }  // namespace convertor
