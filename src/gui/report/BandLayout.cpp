@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "report/PageSource.h"
 #include "reports/BandRenderer.h"
 
 namespace convertor {
@@ -122,8 +123,7 @@ BandLayout::BandLayout(BandRenderer& renderer, double width, const std::vector<Q
         text += QStringLiteral("</table>") + html(renderer.fixedHtml(s + 1));
     }
 
-    QFont font;
-    font.setFamilies({"Garuda", "Loma", "Norasi", "DejaVu Sans"});
+    QFont font = PageSource::reportFont();
     font.setPointSizeF(10);
     m_doc->documentLayout()->setPaintDevice(&m_metrics);
     m_doc->setDefaultFont(font);

@@ -80,8 +80,7 @@ HtmlPages::HtmlPages(std::shared_ptr<const QString> html)
     const int dotsPerMeter = static_cast<int>(std::lround(kLayoutDpi / 0.0254));
     m_metrics.setDotsPerMeterX(dotsPerMeter);
     m_metrics.setDotsPerMeterY(dotsPerMeter);
-    QFont font;
-    font.setFamilies({"Garuda", "Loma", "Norasi", "DejaVu Sans"});
+    QFont font = PageSource::reportFont();
     font.setPointSizeF(10);
     m_doc->documentLayout()->setPaintDevice(&m_metrics);
     m_doc->setDefaultFont(font);

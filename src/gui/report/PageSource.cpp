@@ -41,11 +41,16 @@ QRectF PageSource::bodyRect() {
     return QRectF(0, kHeaderHeight, area.width(), area.height() - kHeaderHeight - kFooterHeight);
 }
 
+QFont PageSource::reportFont() {
+    QFont font;
+    font.setFamilies({"Garuda", "Loma", "Norasi", "DejaVu Sans"});
+    return font;
+}
+
 void PageSource::paint(QPainter& painter, int page) {
     const QRectF body = bodyRect();
     painter.save();
-    QFont font;
-    font.setFamilies({"Garuda", "Loma", "Norasi", "DejaVu Sans"});
+    QFont font = PageSource::reportFont();
     font.setPixelSize(10);
     painter.setFont(font);
     painter.setPen(QColor(90, 90, 90));

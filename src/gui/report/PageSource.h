@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QFont>
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
@@ -56,6 +57,8 @@ public:
 
     // A4 portrait with the report's margins.
     static QPageLayout pageLayout();
+    // The families a report is set in, Thai first; the size is the caller's.
+    static QFont reportFont();
     // The printable area and the body within it, in layout units (pixels at 96 dpi).
     static QSizeF printableSize();
     static QRectF bodyRect();
