@@ -23,6 +23,7 @@
 #include "reports/ReportEngine.h"
 #include "reports/ReportQueries.h"
 #include "reports/ReportValue.h"
+#include "text/CodePage.h"
 
 namespace fs = std::filesystem;
 using namespace convertor;
@@ -48,7 +49,12 @@ void resetPeak() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-const char* kNames[] = {"สมชาย ใจดี", "สมหญิง รักไทย", "วิชัย ศรีสุข", "JOHN SMITH TRADING", "กนกวรรณ แสงทอง"};
+// The names as a run writes them to the working tables: in code page 874.
+std::string name(long long i) {
+    static const char* const names[] = {"สมชาย ใจดี", "สมหญิง รักไทย", "วิชัย ศรีสุข", "JOHN SMITH TRADING",
+                                        "กนกวรรณ แสงทอง"};
+    return fromUtf8(names[i % 5]).value_or(std::string());
+}
 
 std::string padded(long long number, int width) {
     std::string text = std::to_string(number);
@@ -81,7 +87,7 @@ ReportValue fill(TableStore& tables, const std::string& product, long long rows)
         for (long long i = 0; i < rows; ++i) {
             tables.appendRow(kTable, {{kAccountNo, padded(1000000000 + i, 10) + std::string(15, ' ')},
                                       {kAmount, 100.0 + static_cast<double>(random() % 100000) / 4},
-                                      {kName, std::string(kNames[i % 5]) + std::string(30, ' ')}});
+                                      {kName, name(i) + std::string(30, ' ')}});
         }
         rejections(tables, rows);
         report.templateName = "rptDcpDetail.frf";
@@ -97,7 +103,7 @@ ReportValue fill(TableStore& tables, const std::string& product, long long rows)
                                       {kBranchCode, padded(100 + i % 700, 4)},
                                       {kAmount, 250.75 + static_cast<double>(random() % 100000)},
                                       {kServiceType, std::string(services[i % 3])},
-                                      {kName, std::string(kNames[i % 5])}});
+                                      {kName, name(i)}});
         }
         rejections(tables, rows);
         report.templateName = "rptMclDetail.frf";
@@ -110,7 +116,7 @@ ReportValue fill(TableStore& tables, const std::string& product, long long rows)
             {
                 using namespace schema::mcpDetail;
                 tables.appendRow(kTable, {{kId, id},
-                                          {kName, std::string(kNames[i % 5])},
+                                          {kName, name(i)},
                                           {kChequeAmount, 10700.0},
                                           {kWhtAmount, 300.0},
                                           {kVatAmount, 700.0},
