@@ -87,8 +87,12 @@ public:
     static QString renderedRow(const ReportBands::Row& row, const std::vector<std::string>& cells);
 
 private:
-    static QString elided(const Cell& cell, const QString& text);
-    static double textLeft(const Cell& cell, const QString& shown);
+    // A text as it fits its cell (cut short with an ellipsis when too long) and where it starts.
+    struct Shown {
+        QString text;
+        double left = 0;
+    };
+    static Shown shown(const Cell& cell, const QString& text);
     void measure(std::size_t section, int samples);
     struct Measured {
         Row row;  // as high as its texts on one line
