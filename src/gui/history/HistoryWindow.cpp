@@ -27,6 +27,7 @@
 #include "history/HistoryCsv.h"
 #include "history/HistoryDetail.h"
 #include "maintenance/GridColumnSizer.h"
+#include "maintenance/RecordGrid.h"
 #include "refdata/Schema.h"
 
 namespace convertor {
@@ -140,15 +141,8 @@ QWidget* HistoryWindow::buildFilters() {
 
 QWidget* HistoryWindow::buildGridPage() {
     auto* page = new QWidget(this);
-    m_grid = new QTableView(page);
-    m_grid->setObjectName(QStringLiteral("grdHistory"));
+    m_grid = makeRecordGrid(m_model, QStringLiteral("grdHistory"), page);
     m_grid->setAccessibleName(QStringLiteral("Runs"));
-    m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->setAlternatingRowColors(true);
     m_grid->verticalHeader()->hide();
     m_grid->setItemDelegateForColumn(m_model->column(h::kSourcePath), new FileNameDelegate(m_grid));
     m_columns = new GridColumnSizer(m_grid);

@@ -16,6 +16,7 @@
 #include "maintenance/DetailPage.h"
 #include "maintenance/GridColumnSizer.h"
 #include "maintenance/MaintenanceKeys.h"
+#include "maintenance/RecordGrid.h"
 #include "maintenance/TableConnection.h"
 
 #include "refdata/Schema.h"
@@ -44,14 +45,7 @@ MaintenanceForm::MaintenanceForm(const QString& table, const MaintenanceFields& 
         m_model->setHeaderData(edited.last(), Qt::Horizontal, field.gridCaption);
     }
 
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("grid"));
-    m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->setAlternatingRowColors(true);
+    m_grid = makeRecordGrid(m_model, QStringLiteral("grid"), this);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 10);
     // A column not edited here is hidden, but a screen reader still lists it: it keeps a header.
     for (int column = 0; column < m_model->columnCount(); ++column) {
