@@ -71,7 +71,7 @@ public:
     const Table& table(std::size_t section) const { return m_tables[section]; }
 
     // Paints a row at y with the texts of its cells.
-    void paintRow(QPainter& painter, const Row& row, double y, const std::vector<QString>& texts) const;
+    static void paintRow(QPainter& painter, const Row& row, double y, const std::vector<QString>& texts);
     // Where part shows within a cell holding text (the whole text's place when it is cut off).
     static QRectF textRect(const Cell& cell, const QString& text, const QString& part);
 

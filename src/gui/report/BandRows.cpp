@@ -47,7 +47,7 @@ void addTouching(std::vector<QRectF>& rects, const QRectF& side) {
 }  // namespace
 
 void BandLayout::paintRow(QPainter& painter, const BandLayout::Row& row, double y,
-                          const std::vector<QString>& texts) const {
+                          const std::vector<QString>& texts) {
     const double dpi = painter.device()->logicalDpiY();
     // A PDF page gets an operation for every call: the row's borders go in one call per colour,
     // and a font or colour is set only when it changes.

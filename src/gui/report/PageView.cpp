@@ -38,6 +38,12 @@ PageView::PageView(QWidget* parent) : QAbstractScrollArea(parent) {
 void PageView::setSource(PageSource* source) {
     m_source = source;
     m_highlightPage = 0;
+    // The zoom is bounded by the page count: applied again for this source's pages.
+    if (m_fitWidth) {
+        fitToWidth();
+    } else {
+        setZoom(m_zoom);
+    }
     refresh();
     setCurrentPage(1);
 }
