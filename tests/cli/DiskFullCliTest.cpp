@@ -3,18 +3,14 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <map>
-
-#include "support/TestSupport.h"
-
-namespace fs = std::filesystem;
+#include "cli/FaultCliFixture.h"
 
 namespace convertor::test {
 namespace {
 
 // The disk filling up at a stage of the run: the run ends with an error, says nothing of success
 // and leaves the destination folder exactly as the older run left it.
-class DiskFullCliTest : public ::testing::Test {
+class DiskFullCliTest : public FaultCliTest {
 protected:
     void SetUp() override {
         if (std::system("command -v faketime >/dev/null 2>&1") != 0) {
@@ -22,32 +18,10 @@ protected:
         }
     }
 
-    std::vector<std::string> directCredit(const fs::path& source) const {
-        return directCreditArgs(source, dest / "bank.txt", home.home());
-    }
-    CliOutcome run(const fs::path& source, int fileSizeBlocks = 0) {
+    // A Direct Credit run on a day the test sources' effective dates allow.
+    CliOutcome runDated(const fs::path& source, int fileSizeBlocks = 0) {
         return runCliProcess(directCredit(source), scratch.path(), "2030-01-02 10:00:00", fileSizeBlocks);
     }
-    std::map<std::string, std::string> folder() const {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::directory_iterator(dest)) {
-            files[entry.path().filename().string()] = readFile(entry.path());
-        }
-        return files;
-    }
-    void expectFailedLeavingNothing(const CliOutcome& outcome,
-                                    const std::map<std::string, std::string>& before,
-                                    const std::string& error) {
-        EXPECT_EQ(outcome.status, 2) << outcome.out << outcome.err;
-        EXPECT_EQ(withoutHistoryWarnings(outcome.err).rfind("error: " + error, 0), 0u) << outcome.err;
-        EXPECT_EQ(outcome.out.find("completed"), std::string::npos) << outcome.out;
-        EXPECT_EQ(outcome.err.find(".convertor-work-"), std::string::npos) << outcome.err;
-        EXPECT_EQ(folder(), before);
-    }
-
-    TestHome home;
-    TempDir scratch;
-    fs::path dest = home.out("");
 };
 
 // Many rejected lines and one accepted: the rejection file outgrows the limit, the bank file not.
@@ -59,12 +33,12 @@ TEST_F(DiskFullCliTest, WhileRejectionLinesAreWritten) {
         lines.push_back("12345678900000000000000010000Bad Account" + std::string(47, ' '));
     }
     writeFile(scratch / "many.txt", crlfLines(lines));
-    ASSERT_EQ(run(testData("dcp/eleven.txt")).status, 0);
+    ASSERT_EQ(runDated(testData("dcp/eleven.txt")).status, 0);
     auto before = folder();
     expectFailedLeavingNothing(
-        run(scratch / "many.txt", 16), before,
+        runDated(scratch / "many.txt", 16), before,
         "Cannot write file " + (dest / "ACME01_DCP_InvalidAcctRecord.txt").string() + ": File too large");
-    EXPECT_EQ(run(scratch / "many.txt").status, 0) << "the source itself converts";
+    EXPECT_EQ(runDated(scratch / "many.txt").status, 0) << "the source itself converts";
 }
 
 // A small file system of its own, filled so that the bank and rejection work files fit but the
@@ -80,17 +54,17 @@ TEST_F(DiskFullCliTest, WhileTheArchiveIsPacked) {
         ~Unmount() { ::umount(at.c_str()); }
     } unmount{mount};
     dest = mount;
-    ASSERT_EQ(run(testData("dcp/eleven.txt")).status, 0);
+    ASSERT_EQ(runDated(testData("dcp/eleven.txt")).status, 0);
     auto before = folder();
     // What the second run writes before packing, in whole pages.
-    ASSERT_EQ(run(testData("dcp/nine.txt")).status, 0);
+    ASSERT_EQ(runDated(testData("dcp/nine.txt")).status, 0);
     auto pages = [](std::size_t bytes) { return (bytes + 4095) / 4096; };
     std::size_t needed = pages(readFile(mount / "bank.txt").size()) +
                          pages(readFile(mount / "ACME01_DCP_CreditZeroAmountRecord.txt").size());
     for (const auto& entry : fs::directory_iterator(mount)) {
         fs::remove(entry.path());
     }
-    ASSERT_EQ(run(testData("dcp/eleven.txt")).status, 0);
+    ASSERT_EQ(runDated(testData("dcp/eleven.txt")).status, 0);
     before = folder();
     struct statvfs disk {};
     ASSERT_EQ(::statvfs(mount.c_str(), &disk), 0);
@@ -99,7 +73,7 @@ TEST_F(DiskFullCliTest, WhileTheArchiveIsPacked) {
     writeFile(scratch / "filler", std::string((freePages - needed) * 4096, 'x'));
     fs::copy_file(scratch / "filler", mount / "filler");
     before["filler"] = readFile(mount / "filler");
-    expectFailedLeavingNothing(run(testData("dcp/nine.txt")), before,
+    expectFailedLeavingNothing(runDated(testData("dcp/nine.txt")), before,
                                "Cannot write archive " + (mount / "2030-01-02ACME01_DCP.zip").string());
     // The detail report, written while the bank file was finished, goes with the failed run.
     std::vector<std::string> detail = directCredit(testData("dcp/nine.txt"));
