@@ -243,36 +243,32 @@ const std::vector<QString>& BandedPages::texts(const PageIndex::Band& band, std:
     return m_texts;
 }
 
+const BandLayout::Row& BandedPages::rowOf(const PageIndex::Band& band) const {
+    const BandLayout::Table& table = m_layout->table(band.at.item / 2);
+    switch (band.kind) {
+        case PageIndex::Band::Header:
+            return table.header[band.at.row];
+        case PageIndex::Band::Empty:
+            return table.empty[band.at.row];
+        case PageIndex::Band::Summary:
+            return table.summary[band.at.row];
+        default:
+            return table.detail[band.at.detail];
+    }
+}
+
 void BandedPages::paintBody(QPainter& painter, int page) {
     const std::vector<PageIndex::Band> bands = index().page(static_cast<std::size_t>(page));
     std::vector<Rows> rows;
     readRows(bands, rows);
     for (const auto& band : bands) {
         const std::size_t section = band.at.item / 2;
-        switch (band.kind) {
-            case PageIndex::Band::Fixed:
-                m_layout->paintSlice(painter, m_layout->fixedTop(section) + band.at.from, band.height,
-                                     band.y);
-                break;
-            case PageIndex::Band::Title:
-                m_layout->paintSlice(painter, m_layout->table(section).titleTop, band.height, band.y);
-                break;
-            case PageIndex::Band::Header:
-                m_layout->paintRow(painter, m_layout->table(section).header[band.at.row], band.y,
-                                   texts(band, rows));
-                break;
-            case PageIndex::Band::Detail:
-                m_layout->paintRow(painter, m_layout->table(section).detail[band.at.detail], band.y,
-                                   texts(band, rows));
-                break;
-            case PageIndex::Band::Empty:
-                m_layout->paintRow(painter, m_layout->table(section).empty[band.at.row], band.y,
-                                   texts(band, rows));
-                break;
-            case PageIndex::Band::Summary:
-                m_layout->paintRow(painter, m_layout->table(section).summary[band.at.row], band.y,
-                                   texts(band, rows));
-                break;
+        if (band.kind == PageIndex::Band::Fixed) {
+            m_layout->paintSlice(painter, m_layout->fixedTop(section) + band.at.from, band.height, band.y);
+        } else if (band.kind == PageIndex::Band::Title) {
+            m_layout->paintSlice(painter, m_layout->table(section).titleTop, band.height, band.y);
+        } else {
+            BandLayout::paintRow(painter, rowOf(band), band.y, texts(band, rows));
         }
     }
 }

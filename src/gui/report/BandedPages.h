@@ -53,6 +53,8 @@ private:
     std::vector<PageIndex::Item> items() const;
     void readRows(const std::vector<PageIndex::Band>& bands, std::vector<Rows>& rows);
     const std::vector<QString>& texts(const PageIndex::Band& band, std::vector<Rows>& rows);
+    // The look of a band that is a table's row.
+    const BandLayout::Row& rowOf(const PageIndex::Band& band) const;
 
     std::shared_ptr<const Shared> m_shared;
     std::unique_ptr<BandRenderer> m_renderer;
