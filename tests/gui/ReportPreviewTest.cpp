@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -9,11 +10,13 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "report/PageJob.h"
 #include "report/ReportPreview.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportJsonReader.h"
 #include "reports/ReportValue.h"
 
+using convertor::PageJob;
 using convertor::ReportEngine;
 using convertor::ReportPreview;
 using convertor::ReportValue;
@@ -24,6 +27,7 @@ class ReportPreviewTest : public QObject {
 private slots:
     void opensWithoutBlocking();
     void pdfHoldsTheValues();
+    void pdfThatStopsKeepsTheOlderFile();
     void twoPreviewsOpenTogether();
     void emptyReportShowsNothing();
     void findTurnsToTheMatchingPage();
@@ -107,6 +111,68 @@ void ReportPreviewTest::pdfHoldsTheValues() {
     QVERIFY2(text.contains(QString::fromUtf8("บริษัท โอ'นี")), qPrintable(text));
     QVERIFY2(text.contains(QString::fromUtf8("& <ลูก>")), qPrintable(text));
     QVERIFY(!preview->savePdf(dir.filePath(QStringLiteral("no/such/dir/x.pdf"))));
+    preview->close();
+}
+
+void ReportPreviewTest::pdfThatStopsKeepsTheOlderFile() {
+    QTemporaryDir dir;
+    ReportValue report = sample("dcp_detail.json");
+    auto& rows = report.datasets.front().rows;
+    const auto once = rows;
+    for (int i = 1; i < 600; ++i) {
+        rows.insert(rows.end(), once.begin(), once.end());
+    }
+    ReportEngine engine;
+    QPointer<ReportPreview> preview = ReportPreview::showReport(report, engine, templates());
+    QVERIFY(preview);
+    const QString file = dir.filePath(QStringLiteral("report.pdf"));
+    auto contents = [&file] {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    };
+    {
+        QFile older(file);
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.write("older");
+    }
+    // Cancelled part-way: the older file as it was, nothing beside it.
+    PageJob* job = preview->startPdf(file);
+    QVERIFY(job);
+    QSignalSpy progressed(job, &PageJob::progressed);
+    QSignalSpy cancelled(job, &PageJob::finished);
+    QVERIFY(progressed.wait(20000));
+    job->cancel();
+    QVERIFY(cancelled.wait(20000));
+    QCOMPARE(cancelled.takeFirst().at(0).toBool(), false);
+    QCOMPARE(contents(), QByteArray("older"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("report.pdf")});
+
+    // A folder that is not there: the error is told in a message box and Save PDF comes back.
+    QString told;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&told] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->text();
+            box->close();
+        }
+    });
+    closer.start(20);
+    const QString nowhere = dir.filePath(QStringLiteral("missing/report.pdf"));
+    job = preview->startPdf(nowhere);
+    QVERIFY(job);
+    QSignalSpy failed(job, &PageJob::finished);
+    QVERIFY(failed.wait(20000));
+    QVERIFY2(told.startsWith(QStringLiteral("Cannot write ") + nowhere), qPrintable(told));
+    for (QAction* action : preview->toolBar()->actions()) {
+        QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+    }
+
+    // Done to the end, the new file takes the older one's place.
+    job = preview->startPdf(file);
+    QVERIFY(job);
+    QSignalSpy done(job, &PageJob::finished);
+    QVERIFY(done.wait(120000));
+    QVERIFY(contents().startsWith("%PDF"));
     preview->close();
 }
 
