@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
+#include <tuple>
 
 #include "reports/PageIndex.h"
 
@@ -140,6 +142,95 @@ TEST(PageIndex, RowTallerThanAPageGoesOnAPageAlone) {
     ASSERT_EQ(pages.size(), 4u);
     EXPECT_EQ(pages[0].size(), 1u);
     EXPECT_EQ(pages[2].size(), 1u);
+}
+
+// Layouts of every kind at random: each band is placed once, in the report's order, on the page
+// pageOf names, the column header above a table's bands on every page they are on.
+TEST(PageIndex, AnyLayoutPlacesEveryBandOnceInOrder) {
+    std::mt19937 random(20);
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int layout = 0; layout < 300; ++layout) {
+        SCOPED_TRACE("layout " + std::to_string(layout));
+        const double pageHeight = between(100, 300);
+        std::vector<std::vector<std::uint32_t>> counts(2);
+        std::vector<Item> items = {fixed(between(0, 3) == 0 ? 0 : between(1, 400))};
+        for (int t = 0; t < 2; ++t) {
+            Item item = table(static_cast<std::size_t>(between(0, 3) == 0 ? 0 : between(1, 150)));
+            item.title = between(10, 30);
+            item.header.assign(static_cast<std::size_t>(between(1, 2)), between(8, 20));
+            item.summary.assign(static_cast<std::size_t>(between(0, 2)), between(8, 20));
+            item.detail = {{static_cast<double>(between(8, 30)), std::nullopt}};
+            if (between(0, 1) == 1) {
+                for (std::size_t r = 0; r < item.rows; ++r) {
+                    counts[t].push_back(
+                        static_cast<std::uint32_t>(between(0, 9) == 0 ? between(0, 40) : between(0, 3)));
+                }
+                item.detail.push_back({static_cast<double>(between(8, 20)), 0});
+                item.counts = {&counts[t]};
+            }
+            items.push_back(item);
+            items.push_back(fixed(between(0, 60)));
+        }
+        const PageIndex index(items, pageHeight);
+
+        // What each item must show, in order: (kind, row, detail, child).
+        using Key = std::tuple<int, std::size_t, std::size_t, std::size_t>;
+        std::vector<std::vector<Key>> expected(items.size()), placed(items.size());
+        std::vector<double> fixedShown(items.size(), 0);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const Item& item = items[i];
+            if (!item.table) {
+                continue;
+            }
+            expected[i].emplace_back(Band::Title, 0, 0, 0);
+            for (std::size_t r = 0; r < item.rows; ++r) {
+                for (std::size_t d = 0; d < item.detail.size(); ++d) {
+                    const std::size_t bands = item.detail[d].link ? (*item.counts[0])[r] : 1;
+                    for (std::size_t c = 0; c < bands; ++c) {
+                        expected[i].emplace_back(Band::Detail, r, d, c);
+                    }
+                }
+            }
+            for (std::size_t e = 0; item.rows == 0 && e < item.empty.size(); ++e) {
+                expected[i].emplace_back(Band::Empty, e, 0, 0);
+            }
+            for (std::size_t e = 0; e < item.summary.size(); ++e) {
+                expected[i].emplace_back(Band::Summary, e, 0, 0);
+            }
+        }
+        for (std::size_t page = 0; page < index.pageCount(); ++page) {
+            const auto bands = index.page(page);
+            ASSERT_FALSE(bands.empty()) << "page " << page;
+            double y = 0;
+            std::vector<std::size_t> headers(items.size(), 0);
+            for (const Band& band : bands) {
+                ASSERT_GE(band.y + 1e-9, y) << "bands overlap on page " << page;
+                ASSERT_LE(band.y + band.height, pageHeight + 1e-6) << "past the bottom of page " << page;
+                y = band.y + band.height;
+                const std::size_t i = band.at.item;
+                if (band.kind == Band::Fixed) {
+                    EXPECT_DOUBLE_EQ(band.at.from, fixedShown[i]) << "a slice missing before page " << page;
+                    fixedShown[i] += band.height;
+                    continue;
+                }
+                if (band.kind == Band::Header) {
+                    EXPECT_EQ(band.at.row, headers[i]++) << "page " << page;
+                    continue;
+                }
+                if (band.kind != Band::Title) {
+                    EXPECT_EQ(headers[i], items[i].header.size()) << "no column header above, page " << page;
+                }
+                placed[i].emplace_back(band.kind, band.at.row, band.at.detail, band.at.child);
+                EXPECT_EQ(index.pageOf(band.at), page);
+            }
+        }
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            EXPECT_EQ(placed[i], expected[i]) << "item " << i;
+            if (!items[i].table) {
+                EXPECT_DOUBLE_EQ(fixedShown[i], items[i].height) << "item " << i;
+            }
+        }
+    }
 }
 
 }  // namespace
